@@ -1,0 +1,522 @@
+// Recordsets over the engine: table-type cursors that walk an index with
+// one small query per move, and query snapshots read when they run.
+#include "core/db/recordset.h"
+
+#include <cctype>
+
+#include "core/db/database.h"
+#include "core/vb/vb.h"
+
+namespace gw::db {
+namespace {
+
+constexpr std::string_view kRowidColumn = "gw_rowid";
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+std::string Quoted(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) {
+    out += c;
+    if (c == '"') out += '"';
+  }
+  return out + "\"";
+}
+
+// Text order of the store: blind to ASCII case and trailing blanks.
+int CompareText(std::string_view a, std::string_view b) {
+  while (!a.empty() && a.back() == ' ') a.remove_suffix(1);
+  while (!b.empty() && b.back() == ' ') b.remove_suffix(1);
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    int ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+    if (ca >= 'A' && ca <= 'Z') ca += 'a' - 'A';
+    if (cb >= 'A' && cb <= 'Z') cb += 'a' - 'A';
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
+
+bool NumberLike(const Value& v) { return v.isNumber() || v.kind() == Value::Kind::Date; }
+
+double NumberOf(const Value& v) {
+  if (v.kind() == Value::Kind::Date) return v.date().serial;
+  return v.kind() == Value::Kind::Integer ? static_cast<double>(v.integer()) : v.real();
+}
+
+bool Holds(int comparison, Condition::Op op) {
+  switch (op) {
+    case Condition::Op::Equal:
+      return comparison == 0;
+    case Condition::Op::NotEqual:
+      return comparison != 0;
+    case Condition::Op::Less:
+      return comparison < 0;
+    case Condition::Op::LessEqual:
+      return comparison <= 0;
+    case Condition::Op::Greater:
+      return comparison > 0;
+    case Condition::Op::GreaterEqual:
+      return comparison >= 0;
+  }
+  return false;
+}
+
+Error NoCurrentRecord() { return Error("Nessun record corrente."); }
+
+// Reads a stored value as its column's type: dates come back as dates and
+// numbers written as text by other programs as numbers.
+Value AsColumnType(FieldType type, bool typed, const Value& stored) {
+  if (!typed || stored.isNull()) return stored;
+  switch (type) {
+    case FieldType::Date:
+      if (stored.isText()) {
+        DateTime d;
+        if (vb::ParseDate(stored.text(), d)) return Value(d);
+      } else if (stored.isNumber()) {
+        return Value(DateTime{NumberOf(stored)});
+      }
+      return stored;
+    case FieldType::Integer:
+    case FieldType::Long:
+      if (stored.isText() && vb::IsNumeric(stored)) return Value(int64_t(vb::CLng(stored)));
+      if (stored.kind() == Value::Kind::Double && stored.real() == int64_t(stored.real()))
+        return Value(int64_t(stored.real()));
+      return stored;
+    case FieldType::Currency:
+    case FieldType::Number:
+      if (stored.isText() && vb::IsNumeric(stored)) return Value(vb::CDbl(stored));
+      return stored;
+    case FieldType::Text:
+    case FieldType::Memo:
+      if (stored.isNumber()) return Value(stored.toText());
+      return stored;
+  }
+  return stored;
+}
+
+}  // namespace
+
+std::optional<int> CompareValues(const Value& a, const Value& b) {
+  if (a.isNull() || b.isNull()) return std::nullopt;
+  if (NumberLike(a) && NumberLike(b)) return Sign(NumberOf(a) - NumberOf(b));
+  if (a.isText() && b.isText()) return CompareText(a.text(), b.text());
+  const Value& text = a.isText() ? a : b;
+  const Value& other = a.isText() ? b : a;
+  int flip = a.isText() ? -1 : 1;
+  if (other.kind() == Value::Kind::Date) {
+    DateTime d;
+    if (vb::ParseDate(text.text(), d)) return flip * Sign(other.date().serial - d.serial);
+  } else if (vb::IsNumeric(text)) {
+    return flip * Sign(NumberOf(other) - vb::CDbl(text));
+  }
+  return flip * CompareText(other.toText(), text.text());
+}
+
+Value CoerceToField(const FieldDef& field, const Value& value) {
+  if (value.isNull()) return value;
+  switch (field.type) {
+    case FieldType::Integer:
+      return Value(int64_t(vb::CInt(value)));
+    case FieldType::Long:
+      return Value(int64_t(vb::CLng(value)));
+    case FieldType::Currency:
+      return Value(vb::Round(vb::CDbl(value), 4));
+    case FieldType::Number:
+      if (value.kind() == Value::Kind::Integer) return value;
+      return Value(vb::CDbl(value));
+    case FieldType::Text: {
+      std::string text = value.toText();
+      if (field.width > 0 && vb::Len(text) > size_t(field.width))
+        text = vb::Left(text, field.width);
+      return Value(std::move(text));
+    }
+    case FieldType::Memo:
+      return Value(value.toText());
+    case FieldType::Date: {
+      if (value.kind() == Value::Kind::Date) return value;
+      if (value.isNumber()) return Value(DateTime{NumberOf(value)});
+      DateTime d;
+      if (vb::ParseDate(value.text(), d)) return Value(d);
+      throw vb::RuntimeError("Tipo non corrispondente");
+    }
+  }
+  return value;
+}
+
+int Recordset::columnIndex(std::string_view name) const {
+  for (size_t i = 0; i < columns_.size(); ++i)
+    if (SameName(columns_[i], name)) return static_cast<int>(i);
+  return -1;
+}
+
+Value Recordset::field(std::string_view name) const {
+  int index = columnIndex(name);
+  if (index < 0) throw Error("Elemento non trovato in questo insieme: " + std::string(name));
+  return field(index);
+}
+
+Value Recordset::field(int index) const {
+  if (!has_row_ || row_deleted_) throw NoCurrentRecord();
+  return row_.at(index);
+}
+
+void Recordset::requireTable() const {
+  if (!table_) throw Error("Impossibile aggiornare: la query non è aggiornabile.");
+}
+
+void Recordset::addNew() {
+  requireTable();
+  pending_ = Pending::Add;
+  changes_.clear();
+}
+
+void Recordset::edit() {
+  requireTable();
+  if (!has_row_ || row_deleted_) throw NoCurrentRecord();
+  pending_ = Pending::Edit;
+  changes_.clear();
+}
+
+void Recordset::set(std::string_view name, const Value& value) {
+  if (pending_ == Pending::None) throw Error("Aggiornamento senza AddNew o Edit.");
+  const FieldDef* def = table_->field(name);
+  if (!def) throw Error("Elemento non trovato in questo insieme: " + std::string(name));
+  Value coerced = CoerceToField(*def, value);
+  for (auto& change : changes_) {
+    if (change.first == def) {
+      change.second = std::move(coerced);
+      return;
+    }
+  }
+  changes_.emplace_back(def, std::move(coerced));
+}
+
+void Recordset::update() {
+  if (pending_ == Pending::None) throw Error("Aggiornamento senza AddNew o Edit.");
+  Connection& connection = db_.connection();
+  bool added = pending_ == Pending::Add;
+  std::string sql;
+  if (added) {
+    std::string names, marks;
+    for (const auto& change : changes_) {
+      names += (names.empty() ? "" : ",") + Quoted(change.first->name);
+      marks += marks.empty() ? "?" : ",?";
+    }
+    sql = "INSERT INTO " + Quoted(table_name_) +
+          (changes_.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
+  } else {
+    if (changes_.empty()) {
+      pending_ = Pending::None;
+      return;
+    }
+    std::string sets;
+    for (const auto& change : changes_)
+      sets += (sets.empty() ? "" : ",") + Quoted(change.first->name) + "=?";
+    sql = "UPDATE " + Quoted(table_name_) + " SET " + sets + " WHERE rowid=?";
+  }
+  auto statement = connection.prepare(sql);
+  int index = 1;
+  for (const auto& change : changes_) statement->bind(index++, change.second);
+  if (!added) statement->bind(index, Value(rowid_));
+  statement->step();
+  statement->reset();
+  int64_t rowid = added ? connection.lastInsertRowid() : rowid_;
+  pending_ = Pending::None;
+  if (added) {
+    std::vector<Value> values(columns_.size());
+    for (size_t i = 0; i < columns_.size(); ++i)
+      for (const auto& change : changes_)
+        if (SameName(columns_[i], change.first->name)) values[i] = change.second;
+    saved_row_ = std::move(values);
+  } else {
+    for (size_t i = 0; i < columns_.size(); ++i)
+      for (const auto& change : changes_)
+        if (SameName(columns_[i], change.first->name)) row_[i] = change.second;
+  }
+  changes_.clear();
+  rowSaved(rowid, added);
+}
+
+void Recordset::remove() {
+  requireTable();
+  if (!has_row_ || row_deleted_) throw NoCurrentRecord();
+  auto statement = db_.connection().prepare("DELETE FROM " + Quoted(table_name_) + " WHERE rowid=?");
+  statement->bind(1, Value(rowid_));
+  statement->step();
+  statement->reset();
+  row_deleted_ = true;
+  rowRemoved();
+}
+
+void Recordset::readColumns(const Statement& statement, int first) {
+  columns_.clear();
+  column_types_.clear();
+  column_typed_.clear();
+  for (int i = first; i < statement.columnCount(); ++i) {
+    columns_.push_back(statement.columnName(i));
+    std::string declared = statement.columnDeclType(i);
+    column_typed_.push_back(!declared.empty());
+    column_types_.push_back(declared.empty() ? FieldType::Memo : TypeFromDeclared(declared));
+  }
+}
+
+std::vector<Value> Recordset::readValues(const Statement& statement, int first) const {
+  std::vector<Value> values;
+  values.reserve(columns_.size());
+  for (size_t i = 0; i < columns_.size(); ++i)
+    values.push_back(AsColumnType(column_types_[i], column_typed_[i],
+                                  statement.column(first + static_cast<int>(i))));
+  return values;
+}
+
+// --- Table recordsets ---------------------------------------------------
+
+TableRecordset::TableRecordset(Database& db, const TableDef& table) : Recordset(db, &table) {
+  table_name_ = std::string(table.name);
+  select_ = "SELECT rowid, * FROM " + Quoted(table_name_);
+  auto statement = db_.connection().prepare(select_ + " LIMIT 0");
+  readColumns(*statement, 1);
+  statement->reset();
+  moveFirst();
+}
+
+void TableRecordset::setIndex(std::string_view name) {
+  const IndexDef* index = table_->index(name);
+  if (!index) throw Error("'" + std::string(name) + "' non è un indice di questa tabella.");
+  key_field_ = table_->field(index->field);
+  key_column_ = Quoted(index->field);
+}
+
+bool TableRecordset::fetch(const std::string& sql, const std::vector<Value>& params) {
+  auto statement = db_.connection().prepare(sql);
+  for (size_t i = 0; i < params.size(); ++i) statement->bind(int(i) + 1, params[i]);
+  has_row_ = statement->step();
+  row_deleted_ = false;
+  if (has_row_) {
+    rowid_ = statement->column(0).integer();
+    row_ = readValues(*statement, 1);
+  }
+  statement->reset();
+  return has_row_;
+}
+
+void TableRecordset::seek(const Value& key) {
+  if (!key_field_) throw Error("Nessun indice impostato per Seek.");
+  Value typed;
+  try {
+    typed = CoerceToField(*key_field_, key);
+  } catch (const vb::RuntimeError&) {
+    typed = Value();
+  }
+  if (typed.isNull()) {
+    no_match_ = true;
+    has_row_ = false;
+    return;
+  }
+  no_match_ = !fetch(select_ + " WHERE " + key_column_ + " = ?1 ORDER BY " + key_column_ +
+                         ", rowid LIMIT 1",
+                     {typed});
+}
+
+void TableRecordset::moveFirst() {
+  fetch(select_ + " ORDER BY " + (key_column_.empty() ? "" : key_column_ + ", ") +
+            "rowid LIMIT 1",
+        {});
+}
+
+void TableRecordset::moveLast() {
+  fetch(select_ + " ORDER BY " + (key_column_.empty() ? "" : key_column_ + " DESC, ") +
+            "rowid DESC LIMIT 1",
+        {});
+}
+
+void TableRecordset::moveNext() {
+  if (!has_row_) throw NoCurrentRecord();
+  if (key_column_.empty()) {
+    fetch(select_ + " WHERE rowid > ?1 ORDER BY rowid LIMIT 1", {Value(rowid_)});
+    return;
+  }
+  Value key = row_[columnIndex(key_field_->name)];
+  const std::string order = " ORDER BY " + key_column_ + ", rowid LIMIT 1";
+  if (key.isNull()) {
+    fetch(select_ + " WHERE (" + key_column_ + " IS NULL AND rowid > ?1) OR " + key_column_ +
+              " IS NOT NULL" + order,
+          {Value(rowid_)});
+  } else {
+    fetch(select_ + " WHERE " + key_column_ + " > ?1 OR (" + key_column_ +
+              " = ?1 AND rowid > ?2)" + order,
+          {key, Value(rowid_)});
+  }
+}
+
+void TableRecordset::rowSaved(int64_t, bool) {}
+
+// --- Query recordsets ---------------------------------------------------
+
+namespace {
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool HasWord(const std::string& lower_sql, std::string_view word) {
+  size_t at = 0;
+  while ((at = lower_sql.find(word, at)) != std::string::npos) {
+    bool left = at == 0 || !std::isalnum(static_cast<unsigned char>(lower_sql[at - 1]));
+    size_t end = at + word.size();
+    bool right = end >= lower_sql.size() || !std::isalnum(static_cast<unsigned char>(lower_sql[end]));
+    if (left && right) return true;
+    at = end;
+  }
+  return false;
+}
+
+// The one table a plain query reads, or "" when it reads several or
+// aggregates (such rows cannot be written back).
+std::string SingleTable(const std::string& sql) {
+  std::string lower = Lower(sql);
+  for (std::string_view word : {"join", "group", "union", "distinct", "count", "sum"})
+    if (HasWord(lower, word)) return "";
+  size_t from = std::string::npos, at = 0;
+  while ((at = lower.find("from", at)) != std::string::npos) {
+    bool left = at > 0 && std::isspace(static_cast<unsigned char>(lower[at - 1]));
+    bool right = at + 4 < lower.size() && std::isspace(static_cast<unsigned char>(lower[at + 4]));
+    if (left && right) {
+      if (from != std::string::npos) return "";
+      from = at + 4;
+    }
+    at += 4;
+  }
+  if (from == std::string::npos) return "";
+  while (from < sql.size() && std::isspace(static_cast<unsigned char>(sql[from]))) ++from;
+  if (from >= sql.size()) return "";
+  char open = sql[from];
+  if (open == '[' || open == '"') {
+    size_t close = sql.find(open == '[' ? ']' : '"', from + 1);
+    if (close == std::string::npos) return "";
+    return sql.substr(from + 1, close - from - 1);
+  }
+  size_t end = from;
+  while (end < sql.size() && !std::isspace(static_cast<unsigned char>(sql[end])) &&
+         sql[end] != ',' && sql[end] != ';' && sql[end] != ')')
+    ++end;
+  return sql.substr(from, end - from);
+}
+
+}  // namespace
+
+QueryRecordset::QueryRecordset(Database& db, const std::string& sql,
+                               const std::vector<Value>& params)
+    : Recordset(db, nullptr) {
+  std::string table = SingleTable(sql);
+  const TableDef* def = table.empty() ? nullptr : FindTable(table);
+  std::string text = sql;
+  int first = 0;
+  std::string lower = Lower(text);
+  if (def && lower.compare(0, 6, "select") == 0 && std::isspace(static_cast<unsigned char>(text[6]))) {
+    text = "SELECT rowid AS " + std::string(kRowidColumn) + "," + text.substr(6);
+    first = 1;
+    table_ = def;
+    table_name_ = std::string(def->name);
+  }
+  // Rows come in the order they were added unless the query says otherwise.
+  if (!HasWord(lower, "order") && first == 1) text += " ORDER BY rowid";
+  auto statement = db_.connection().prepare(text);
+  for (size_t i = 0; i < params.size(); ++i) statement->bind(int(i) + 1, params[i]);
+  readColumns(*statement, first);
+  while (statement->step()) {
+    Row row;
+    row.rowid = first ? statement->column(0).integer() : 0;
+    row.values = readValues(*statement, first);
+    rows_.push_back(std::move(row));
+  }
+  statement->reset();
+  select(0);
+}
+
+void QueryRecordset::select(size_t index) {
+  position_ = index;
+  has_row_ = index < rows_.size();
+  if (has_row_) {
+    row_ = rows_[index].values;
+    rowid_ = rows_[index].rowid;
+    row_deleted_ = rows_[index].deleted;
+  } else {
+    row_deleted_ = false;
+  }
+}
+
+void QueryRecordset::moveFirst() {
+  size_t i = 0;
+  while (i < rows_.size() && rows_[i].deleted) ++i;
+  select(i);
+}
+
+void QueryRecordset::moveLast() {
+  size_t i = rows_.size();
+  while (i > 0 && rows_[i - 1].deleted) --i;
+  select(i == 0 ? rows_.size() : i - 1);
+}
+
+void QueryRecordset::moveNext() {
+  if (!has_row_) throw NoCurrentRecord();
+  size_t i = position_ + 1;
+  while (i < rows_.size() && rows_[i].deleted) ++i;
+  select(i);
+}
+
+bool QueryRecordset::matches(const Row& row, const Criteria& criteria) const {
+  if (row.deleted) return false;
+  for (const Condition& condition : criteria) {
+    int index = columnIndex(condition.field);
+    if (index < 0) throw Error("Elemento non trovato in questo insieme: " + condition.field);
+    auto comparison = CompareValues(row.values[index], condition.value);
+    if (!comparison || !Holds(*comparison, condition.op)) return false;
+  }
+  return true;
+}
+
+void QueryRecordset::find(size_t from, const Criteria& criteria) {
+  for (size_t i = from; i < rows_.size(); ++i) {
+    if (matches(rows_[i], criteria)) {
+      no_match_ = false;
+      select(i);
+      return;
+    }
+  }
+  no_match_ = true;
+}
+
+void QueryRecordset::findFirst(const Criteria& criteria) { find(0, criteria); }
+
+void QueryRecordset::findNext(const Criteria& criteria) {
+  find(has_row_ ? position_ + 1 : rows_.size(), criteria);
+}
+
+void QueryRecordset::rowSaved(int64_t rowid, bool added) {
+  if (added) {
+    rows_.push_back(Row{rowid, std::move(saved_row_), false});
+    if (has_row_) row_ = rows_[position_].values;
+  } else if (has_row_) {
+    rows_[position_].values = row_;
+  }
+}
+
+void QueryRecordset::rowRemoved() {
+  if (position_ < rows_.size()) rows_[position_].deleted = true;
+}
+
+}  // namespace gw::db
