@@ -1,0 +1,7 @@
+#include "orders/order_screens.h"
+
+namespace gw::orders {
+
+void RegisterOrderScreens(ui::ScreenRegistry&) {}
+
+}  // namespace gw::orders
