@@ -23,7 +23,13 @@ Database& DatabasePool::open(std::string_view program_path) {
   std::error_code ec;
   if (program_path.empty() || !std::filesystem::is_regular_file(file, ec))
     throw Error("Impossibile trovare il file '" + std::string(program_path) + "'.");
-  auto db = std::make_unique<Database>(std::string(program_path), OpenSqlite(file.string(), false));
+  std::unique_ptr<Connection> connection;
+  try {
+    connection = OpenSqlite(file.string(), false);
+  } catch (const Error& e) {
+    throw Error("Impossibile aprire il database '" + std::string(program_path) + "': " + e.what());
+  }
+  auto db = std::make_unique<Database>(std::string(program_path), std::move(connection));
   return *open_.emplace(file, std::move(db)).first->second;
 }
 

@@ -36,8 +36,8 @@ class DataLink {
   // none. Rows come in the order they were added unless the query orders them.
   void Refresh();
   bool isOpen() const { return recordset_ != nullptr; }
-  // REQUIRES: isOpen().
-  QueryRecordset& Recordset() { return *recordset_; }
+  // The rows of the last Refresh. Throws Error when the link has not run.
+  QueryRecordset& Recordset();
 
   // Called after every Refresh (a grid bound to the link redraws).
   void onRefresh(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }

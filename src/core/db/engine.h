@@ -2,8 +2,19 @@
 // statements with bound parameters. SQLite is the embedded engine; another
 // engine (PostgreSQL for a chain of stores) can stand behind the same
 // interface.
+//
+// SQL functions every connection provides beside the engine's own:
+//   isnumeric(x)   1 when x reads as a number under the Italian conventions
+//   val(x)         that number, or Null when x is not numeric, so that
+//                  val(substr(eanare,1,7)) = 2000123 compares a code with a
+//                  number as the store's programs always have
+//   mid(x, s[, n]) the characters of x from the s-th (1-based) on, counting
+//                  characters of UTF-8 text
+// Text columns declared COLLATE NOCASE compare and sort blind to ASCII case
+// and to trailing blanks ("IN " = "in").
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -22,12 +33,16 @@ class Error : public std::runtime_error {
 
 class Statement {
  public:
+  Statement() = default;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
   virtual ~Statement() = default;
+
   // Parameters are numbered from 1, in the order of the '?' in the text.
   virtual void bind(int index, const Value& value) = 0;
   // Runs to the next row; false when there is none (or the statement is done).
   virtual bool step() = 0;
-  // Clears the bindings' results so that the statement can run again.
+  // Ends the run and clears the bindings so that the statement can run again.
   virtual void reset() = 0;
   virtual int columnCount() const = 0;
   virtual std::string columnName(int column) const = 0;
@@ -39,10 +54,16 @@ class Statement {
 
 class Connection {
  public:
+  Connection() = default;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
   virtual ~Connection() = default;
-  // A statement of this connection. The connection keeps prepared
-  // statements by their text: preparing the same text again while the
-  // earlier one is not in use reuses it.
+
+  // A statement of this connection, for the one caller that holds it. The
+  // connection keeps prepared statements by their text: preparing a text
+  // again reuses a statement that nobody holds any more, never one that is
+  // still held. When the last holder lets go, the statement is reset, so an
+  // unfinished run never keeps the database's snapshot open.
   virtual std::shared_ptr<Statement> prepare(std::string_view sql) = 0;
   // Runs a text of one or more statements without parameters.
   virtual void execute(std::string_view sql) = 0;

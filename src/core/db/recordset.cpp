@@ -1,5 +1,5 @@
 // Recordsets over the engine: table-type cursors that walk an index with
-// one small query per move, and query snapshots read when they run.
+// one small prepared query per move, and query snapshots read when they run.
 #include "core/db/recordset.h"
 
 #include <cctype>
@@ -45,9 +45,13 @@ int CompareText(std::string_view a, std::string_view b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
+int Sign(double d) {
+  return d < 0 ? -1 : (d > 0 ? 1 : 0);
+}
 
-bool NumberLike(const Value& v) { return v.isNumber() || v.kind() == Value::Kind::Date; }
+bool NumberLike(const Value& v) {
+  return v.isNumber() || v.kind() == Value::Kind::Date;
+}
 
 double NumberOf(const Value& v) {
   if (v.kind() == Value::Kind::Date) return v.date().serial;
@@ -72,11 +76,21 @@ bool Holds(int comparison, Condition::Op op) {
   return false;
 }
 
-Error NoCurrentRecord() { return Error("Nessun record corrente."); }
+Error NoCurrentRecord() {
+  return Error("Nessun record corrente.");
+}
+
+// A whole number when `d` is one that fits, else `d` as it is.
+Value WholeIfExact(double d) {
+  if (d >= -9.0e18 && d <= 9.0e18 && d == static_cast<double>(static_cast<int64_t>(d)))
+    return Value(static_cast<int64_t>(d));
+  return Value(d);
+}
 
 // Reads a stored value as its column's type: dates come back as dates and
-// numbers written as text by other programs as numbers.
-Value AsColumnType(FieldType type, bool typed, const Value& stored) {
+// numbers written as text by other programs as numbers. Reading never
+// fails: what does not convert comes back as stored.
+Value AsColumnType(FieldType type, bool typed, Value stored) {
   if (!typed || stored.isNull()) return stored;
   switch (type) {
     case FieldType::Date:
@@ -88,15 +102,18 @@ Value AsColumnType(FieldType type, bool typed, const Value& stored) {
       }
       return stored;
     case FieldType::Integer:
-    case FieldType::Long:
-      if (stored.isText() && vb::IsNumeric(stored)) return Value(int64_t(vb::CLng(stored)));
-      if (stored.kind() == Value::Kind::Double && stored.real() == int64_t(stored.real()))
-        return Value(int64_t(stored.real()));
+    case FieldType::Long: {
+      double d = 0;
+      if (stored.isText() && vb::TryCDbl(stored.text(), d)) return WholeIfExact(d);
+      if (stored.kind() == Value::Kind::Double) return WholeIfExact(stored.real());
       return stored;
+    }
     case FieldType::Currency:
-    case FieldType::Number:
-      if (stored.isText() && vb::IsNumeric(stored)) return Value(vb::CDbl(stored));
+    case FieldType::Number: {
+      double d = 0;
+      if (stored.isText() && vb::TryCDbl(stored.text(), d)) return Value(d);
       return stored;
+    }
     case FieldType::Text:
     case FieldType::Memo:
       if (stored.isNumber()) return Value(stored.toText());
@@ -154,6 +171,23 @@ Value CoerceToField(const FieldDef& field, const Value& value) {
   return value;
 }
 
+namespace {
+
+// A Seek key as the key field compares it: a text key whole (a code longer
+// than the field must not find the code it starts with), anything else
+// converted as the field stores it. Null when the field cannot hold it.
+Value SeekKey(const FieldDef& field, const Value& key) {
+  if (key.isNull()) return key;
+  if (field.type == FieldType::Text || field.type == FieldType::Memo) return Value(key.toText());
+  try {
+    return CoerceToField(field, key);
+  } catch (const vb::RuntimeError&) {
+    return Value();
+  }
+}
+
+}  // namespace
+
 int Recordset::columnIndex(std::string_view name) const {
   for (size_t i = 0; i < columns_.size(); ++i)
     if (SameName(columns_[i], name)) return static_cast<int>(i);
@@ -167,12 +201,22 @@ Value Recordset::field(std::string_view name) const {
 }
 
 Value Recordset::field(int index) const {
-  if (!has_row_ || row_deleted_) throw NoCurrentRecord();
-  return row_.at(index);
+  requireCurrent();
+  return values().at(index);
 }
 
 void Recordset::requireTable() const {
   if (!table_) throw Error("Impossibile aggiornare: la query non è aggiornabile.");
+}
+
+void Recordset::requireCurrent() const {
+  if (!has_row_) throw NoCurrentRecord();
+  if (row_deleted_) throw Error("Il record è stato eliminato.");
+}
+
+void Recordset::discardPending() {
+  pending_ = Pending::None;
+  changes_.clear();
 }
 
 void Recordset::addNew() {
@@ -183,7 +227,7 @@ void Recordset::addNew() {
 
 void Recordset::edit() {
   requireTable();
-  if (!has_row_ || row_deleted_) throw NoCurrentRecord();
+  requireCurrent();
   pending_ = Pending::Edit;
   changes_.clear();
 }
@@ -204,57 +248,71 @@ void Recordset::set(std::string_view name, const Value& value) {
 
 void Recordset::update() {
   if (pending_ == Pending::None) throw Error("Aggiornamento senza AddNew o Edit.");
-  Connection& connection = db_.connection();
-  bool added = pending_ == Pending::Add;
+  const bool added = pending_ == Pending::Add;
+  if (!added && changes_.empty()) {
+    discardPending();
+    return;
+  }
   std::string sql;
   if (added) {
     std::string names, marks;
     for (const auto& change : changes_) {
-      names += (names.empty() ? "" : ",") + Quoted(change.first->name);
-      marks += marks.empty() ? "?" : ",?";
+      if (!names.empty()) {
+        names += ',';
+        marks += ',';
+      }
+      names += Quoted(change.first->name);
+      marks += '?';
     }
-    sql = "INSERT INTO " + Quoted(table_name_) +
-          (changes_.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
-  } else {
+    sql = "INSERT INTO ";
+    sql += Quoted(table_name_);
     if (changes_.empty()) {
-      pending_ = Pending::None;
-      return;
+      sql += " DEFAULT VALUES";
+    } else {
+      sql += " (";
+      sql += names;
+      sql += ") VALUES (";
+      sql += marks;
+      sql += ')';
     }
-    std::string sets;
-    for (const auto& change : changes_)
-      sets += (sets.empty() ? "" : ",") + Quoted(change.first->name) + "=?";
-    sql = "UPDATE " + Quoted(table_name_) + " SET " + sets + " WHERE rowid=?";
-  }
-  auto statement = connection.prepare(sql);
-  int index = 1;
-  for (const auto& change : changes_) statement->bind(index++, change.second);
-  if (!added) statement->bind(index, Value(rowid_));
-  statement->step();
-  statement->reset();
-  int64_t rowid = added ? connection.lastInsertRowid() : rowid_;
-  pending_ = Pending::None;
-  if (added) {
-    std::vector<Value> values(columns_.size());
-    for (size_t i = 0; i < columns_.size(); ++i)
-      for (const auto& change : changes_)
-        if (SameName(columns_[i], change.first->name)) values[i] = change.second;
-    saved_row_ = std::move(values);
   } else {
-    for (size_t i = 0; i < columns_.size(); ++i)
-      for (const auto& change : changes_)
-        if (SameName(columns_[i], change.first->name)) row_[i] = change.second;
+    sql = "UPDATE ";
+    sql += Quoted(table_name_);
+    sql += " SET ";
+    for (size_t i = 0; i < changes_.size(); ++i) {
+      if (i > 0) sql += ',';
+      sql += Quoted(changes_[i].first->name);
+      sql += "=?";
+    }
+    sql += " WHERE rowid=?";
   }
-  changes_.clear();
-  rowSaved(rowid, added);
+  Connection& connection = db_.connection();
+  {
+    auto statement = connection.prepare(sql);
+    int index = 1;
+    for (const auto& change : changes_) statement->bind(index++, change.second);
+    if (!added) statement->bind(index, Value(rowid_));
+    statement->step();
+  }
+  const int64_t rowid = added ? connection.lastInsertRowid() : rowid_;
+  std::vector<Value> saved = added ? std::vector<Value>(columns_.size()) : values();
+  for (size_t i = 0; i < columns_.size(); ++i)
+    for (const auto& change : changes_)
+      if (SameName(columns_[i], change.first->name)) saved[i] = change.second;
+  discardPending();
+  rowSaved(rowid, added, std::move(saved));
 }
 
 void Recordset::remove() {
   requireTable();
-  if (!has_row_ || row_deleted_) throw NoCurrentRecord();
-  auto statement = db_.connection().prepare("DELETE FROM " + Quoted(table_name_) + " WHERE rowid=?");
-  statement->bind(1, Value(rowid_));
-  statement->step();
-  statement->reset();
+  requireCurrent();
+  discardPending();
+  {
+    auto statement =
+        db_.connection().prepare("DELETE FROM " + Quoted(table_name_) + " WHERE rowid=?");
+    statement->bind(1, Value(rowid_));
+    statement->step();
+  }
   row_deleted_ = true;
   rowRemoved();
 }
@@ -271,13 +329,12 @@ void Recordset::readColumns(const Statement& statement, int first) {
   }
 }
 
-std::vector<Value> Recordset::readValues(const Statement& statement, int first) const {
-  std::vector<Value> values;
-  values.reserve(columns_.size());
+void Recordset::readValues(const Statement& statement, int first,
+                           std::vector<Value>& values) const {
+  values.resize(columns_.size());
   for (size_t i = 0; i < columns_.size(); ++i)
-    values.push_back(AsColumnType(column_types_[i], column_typed_[i],
-                                  statement.column(first + static_cast<int>(i))));
-  return values;
+    values[i] = AsColumnType(column_types_[i], column_typed_[i],
+                             statement.column(first + static_cast<int>(i)));
 }
 
 // --- Table recordsets ---------------------------------------------------
@@ -285,82 +342,110 @@ std::vector<Value> Recordset::readValues(const Statement& statement, int first) 
 TableRecordset::TableRecordset(Database& db, const TableDef& table) : Recordset(db, &table) {
   table_name_ = std::string(table.name);
   select_ = "SELECT rowid, * FROM " + Quoted(table_name_);
-  auto statement = db_.connection().prepare(select_ + " LIMIT 0");
-  readColumns(*statement, 1);
-  statement->reset();
+  {
+    auto statement = db_.connection().prepare(select_ + " LIMIT 0");
+    readColumns(*statement, 1);
+  }
   moveFirst();
 }
 
 void TableRecordset::setIndex(std::string_view name) {
   const IndexDef* index = table_->index(name);
   if (!index) throw Error("'" + std::string(name) + "' non è un indice di questa tabella.");
-  key_field_ = table_->field(index->field);
-  key_column_ = Quoted(index->field);
+  const FieldDef* field = table_->field(index->field);
+  int column = columnIndex(index->field);
+  if (!field || column < 0)
+    throw Error("Il campo chiave '" + std::string(index->field) + "' non è nella tabella.");
+  discardPending();
+  key_field_ = field;
+  key_column_ = column;
+  key_ = Quoted(field->name);
+  key_stored_ = has_row_ ? row_[column] : Value();
+  cursor_ = Cursor{};
 }
 
-bool TableRecordset::fetch(const std::string& sql, const std::vector<Value>& params) {
-  auto statement = db_.connection().prepare(sql);
-  for (size_t i = 0; i < params.size(); ++i) statement->bind(int(i) + 1, params[i]);
-  has_row_ = statement->step();
+std::shared_ptr<Statement>& TableRecordset::statement(std::shared_ptr<Statement>& slot,
+                                                      const char* where) {
+  if (!slot) {
+    std::string sql = select_;
+    for (const char* p = where; *p; ++p) {
+      if (*p == '@')
+        sql += key_;
+      else
+        sql += *p;
+    }
+    slot = db_.connection().prepare(sql);
+  }
+  return slot;
+}
+
+bool TableRecordset::fetch(Statement& statement, std::initializer_list<Value> params) {
+  int index = 1;
+  for (const Value& param : params) statement.bind(index++, param);
+  has_row_ = statement.step();
   row_deleted_ = false;
   if (has_row_) {
-    rowid_ = statement->column(0).integer();
-    row_ = readValues(*statement, 1);
+    rowid_ = statement.column(0).integer();
+    readValues(statement, 1, row_);
+    if (key_column_ >= 0) key_stored_ = statement.column(1 + key_column_);
   }
-  statement->reset();
+  statement.reset();
   return has_row_;
 }
 
 void TableRecordset::seek(const Value& key) {
   if (!key_field_) throw Error("Nessun indice impostato per Seek.");
-  Value typed;
-  try {
-    typed = CoerceToField(*key_field_, key);
-  } catch (const vb::RuntimeError&) {
-    typed = Value();
-  }
+  discardPending();
+  Value typed = SeekKey(*key_field_, key);
   if (typed.isNull()) {
     no_match_ = true;
     has_row_ = false;
     return;
   }
-  no_match_ = !fetch(select_ + " WHERE " + key_column_ + " = ?1 ORDER BY " + key_column_ +
-                         ", rowid LIMIT 1",
-                     {typed});
+  no_match_ = !fetch(*statement(cursor_.seek, " WHERE @ = ?1 ORDER BY @, rowid LIMIT 1"), {typed});
 }
 
 void TableRecordset::moveFirst() {
-  fetch(select_ + " ORDER BY " + (key_column_.empty() ? "" : key_column_ + ", ") +
-            "rowid LIMIT 1",
-        {});
+  discardPending();
+  if (key_.empty())
+    fetch(*statement(cursor_.first, " ORDER BY rowid LIMIT 1"), {});
+  else
+    fetch(*statement(cursor_.first, " ORDER BY @, rowid LIMIT 1"), {});
 }
 
 void TableRecordset::moveLast() {
-  fetch(select_ + " ORDER BY " + (key_column_.empty() ? "" : key_column_ + " DESC, ") +
-            "rowid DESC LIMIT 1",
-        {});
+  discardPending();
+  if (key_.empty())
+    fetch(*statement(cursor_.last, " ORDER BY rowid DESC LIMIT 1"), {});
+  else
+    fetch(*statement(cursor_.last, " ORDER BY @ DESC, rowid DESC LIMIT 1"), {});
 }
 
 void TableRecordset::moveNext() {
   if (!has_row_) throw NoCurrentRecord();
-  if (key_column_.empty()) {
-    fetch(select_ + " WHERE rowid > ?1 ORDER BY rowid LIMIT 1", {Value(rowid_)});
+  discardPending();
+  if (key_.empty()) {
+    fetch(*statement(cursor_.next, " WHERE rowid > ?1 ORDER BY rowid LIMIT 1"), {Value(rowid_)});
     return;
   }
-  Value key = row_[columnIndex(key_field_->name)];
-  const std::string order = " ORDER BY " + key_column_ + ", rowid LIMIT 1";
-  if (key.isNull()) {
-    fetch(select_ + " WHERE (" + key_column_ + " IS NULL AND rowid > ?1) OR " + key_column_ +
-              " IS NOT NULL" + order,
-          {Value(rowid_)});
-  } else {
-    fetch(select_ + " WHERE " + key_column_ + " > ?1 OR (" + key_column_ +
-              " = ?1 AND rowid > ?2)" + order,
-          {key, Value(rowid_)});
+  // Null keys come first in the index, in the order they were added.
+  if (key_stored_.isNull()) {
+    if (fetch(
+            *statement(cursor_.next_null, " WHERE @ IS NULL AND rowid > ?1 ORDER BY rowid LIMIT 1"),
+            {Value(rowid_)}))
+      return;
+    fetch(*statement(cursor_.first_not_null, " WHERE @ IS NOT NULL ORDER BY @, rowid LIMIT 1"), {});
+    return;
   }
+  fetch(*statement(cursor_.next, " WHERE (@, rowid) > (?1, ?2) ORDER BY @, rowid LIMIT 1"),
+        {key_stored_, Value(rowid_)});
 }
 
-void TableRecordset::rowSaved(int64_t, bool) {}
+void TableRecordset::rowSaved(int64_t, bool added, std::vector<Value> values) {
+  if (added) return;
+  row_ = std::move(values);
+  if (key_column_ >= 0) key_stored_ = row_[key_column_];
+}
 
 // --- Query recordsets ---------------------------------------------------
 
@@ -372,12 +457,16 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
+bool IsWordChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
 bool HasWord(const std::string& lower_sql, std::string_view word) {
   size_t at = 0;
   while ((at = lower_sql.find(word, at)) != std::string::npos) {
-    bool left = at == 0 || !std::isalnum(static_cast<unsigned char>(lower_sql[at - 1]));
+    bool left = at == 0 || !IsWordChar(lower_sql[at - 1]);
     size_t end = at + word.size();
-    bool right = end >= lower_sql.size() || !std::isalnum(static_cast<unsigned char>(lower_sql[end]));
+    bool right = end >= lower_sql.size() || !IsWordChar(lower_sql[end]);
     if (left && right) return true;
     at = end;
   }
@@ -416,34 +505,43 @@ std::string SingleTable(const std::string& sql) {
   return sql.substr(from, end - from);
 }
 
+// The query without blanks and semicolons around it.
+std::string Trimmed(const std::string& sql) {
+  size_t begin = 0, end = sql.size();
+  while (begin < end && std::isspace(static_cast<unsigned char>(sql[begin]))) ++begin;
+  while (end > begin &&
+         (std::isspace(static_cast<unsigned char>(sql[end - 1])) || sql[end - 1] == ';'))
+    --end;
+  return sql.substr(begin, end - begin);
+}
+
 }  // namespace
 
 QueryRecordset::QueryRecordset(Database& db, const std::string& sql,
                                const std::vector<Value>& params)
     : Recordset(db, nullptr) {
-  std::string table = SingleTable(sql);
-  const TableDef* def = table.empty() ? nullptr : FindTable(table);
-  std::string text = sql;
-  int first = 0;
+  std::string text = Trimmed(sql);
   std::string lower = Lower(text);
-  if (def && lower.compare(0, 6, "select") == 0 && std::isspace(static_cast<unsigned char>(text[6]))) {
+  std::string table = SingleTable(text);
+  const TableDef* def = table.empty() ? nullptr : FindTable(table);
+  int first = 0;
+  if (def && lower.compare(0, 6, "select") == 0 && text.size() > 6 &&
+      std::isspace(static_cast<unsigned char>(text[6]))) {
     text = "SELECT rowid AS " + std::string(kRowidColumn) + "," + text.substr(6);
+    // Rows come in the order they were added unless the query says otherwise.
+    if (!HasWord(lower, "order") && !HasWord(lower, "limit")) text += " ORDER BY rowid";
     first = 1;
     table_ = def;
     table_name_ = std::string(def->name);
   }
-  // Rows come in the order they were added unless the query says otherwise.
-  if (!HasWord(lower, "order") && first == 1) text += " ORDER BY rowid";
   auto statement = db_.connection().prepare(text);
   for (size_t i = 0; i < params.size(); ++i) statement->bind(int(i) + 1, params[i]);
   readColumns(*statement, first);
   while (statement->step()) {
-    Row row;
+    Row& row = rows_.emplace_back();
     row.rowid = first ? statement->column(0).integer() : 0;
-    row.values = readValues(*statement, first);
-    rows_.push_back(std::move(row));
+    readValues(*statement, first, row.values);
   }
-  statement->reset();
   select(0);
 }
 
@@ -451,7 +549,6 @@ void QueryRecordset::select(size_t index) {
   position_ = index;
   has_row_ = index < rows_.size();
   if (has_row_) {
-    row_ = rows_[index].values;
     rowid_ = rows_[index].rowid;
     row_deleted_ = rows_[index].deleted;
   } else {
@@ -460,12 +557,14 @@ void QueryRecordset::select(size_t index) {
 }
 
 void QueryRecordset::moveFirst() {
+  discardPending();
   size_t i = 0;
   while (i < rows_.size() && rows_[i].deleted) ++i;
   select(i);
 }
 
 void QueryRecordset::moveLast() {
+  discardPending();
   size_t i = rows_.size();
   while (i > 0 && rows_[i - 1].deleted) --i;
   select(i == 0 ? rows_.size() : i - 1);
@@ -473,6 +572,7 @@ void QueryRecordset::moveLast() {
 
 void QueryRecordset::moveNext() {
   if (!has_row_) throw NoCurrentRecord();
+  discardPending();
   size_t i = position_ + 1;
   while (i < rows_.size() && rows_[i].deleted) ++i;
   select(i);
@@ -492,6 +592,7 @@ bool QueryRecordset::matches(const Row& row, const Criteria& criteria) const {
 void QueryRecordset::find(size_t from, const Criteria& criteria) {
   for (size_t i = from; i < rows_.size(); ++i) {
     if (matches(rows_[i], criteria)) {
+      discardPending();
       no_match_ = false;
       select(i);
       return;
@@ -500,23 +601,23 @@ void QueryRecordset::find(size_t from, const Criteria& criteria) {
   no_match_ = true;
 }
 
-void QueryRecordset::findFirst(const Criteria& criteria) { find(0, criteria); }
+void QueryRecordset::findFirst(const Criteria& criteria) {
+  find(0, criteria);
+}
 
 void QueryRecordset::findNext(const Criteria& criteria) {
   find(has_row_ ? position_ + 1 : rows_.size(), criteria);
 }
 
-void QueryRecordset::rowSaved(int64_t rowid, bool added) {
-  if (added) {
-    rows_.push_back(Row{rowid, std::move(saved_row_), false});
-    if (has_row_) row_ = rows_[position_].values;
-  } else if (has_row_) {
-    rows_[position_].values = row_;
-  }
+void QueryRecordset::rowSaved(int64_t rowid, bool added, std::vector<Value> values) {
+  if (added)
+    rows_.push_back(Row{rowid, std::move(values), false});
+  else
+    rows_[position_].values = std::move(values);
 }
 
 void QueryRecordset::rowRemoved() {
-  if (position_ < rows_.size()) rows_[position_].deleted = true;
+  rows_[position_].deleted = true;
 }
 
 }  // namespace gw::db

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,31 +37,39 @@ using Criteria = std::vector<Condition>;
 std::optional<int> CompareValues(const Value& a, const Value& b);
 
 // The value as a field of that type stores it; throws vb::RuntimeError when
-// it cannot be converted, as assigning it would.
+// it cannot be converted, as assigning it would ("Overflow" for 40000 into
+// an Integer, "Tipo non corrispondente" for a text that is not a number).
+// A text longer than the field's width is cut to it, counting characters.
 Value CoerceToField(const FieldDef& field, const Value& value);
 
 class Recordset {
  public:
   virtual ~Recordset() = default;
+  Recordset(const Recordset&) = delete;
+  Recordset& operator=(const Recordset&) = delete;
 
   // True when there is no current row: empty, or moved past the last row.
   bool eof() const { return !has_row_; }
   // True when the last Seek or FindFirst found nothing.
   bool noMatch() const { return no_match_; }
 
+  // Moving drops an AddNew or Edit that was not saved with update().
   virtual void moveFirst() = 0;
+  // REQUIRES: !eof().
   virtual void moveNext() = 0;
   virtual void moveLast() = 0;
 
   int fieldCount() const { return static_cast<int>(columns_.size()); }
   const std::string& fieldName(int index) const { return columns_[index]; }
   bool hasField(std::string_view name) const { return columnIndex(name) >= 0; }
-  // REQUIRES: !eof(). Throws Error for an unknown field.
+  // REQUIRES: !eof() and the current row not deleted. Throws Error for an
+  // unknown field.
   Value field(std::string_view name) const;
   Value field(int index) const;
 
   // Starts a new row / an edit of the current row; set() then writes fields
-  // and update() saves them. REQUIRES for edit(): !eof().
+  // and update() saves them. After AddNew + Update the row that was current
+  // stays current. REQUIRES for edit(): !eof().
   void addNew();
   void edit();
   void set(std::string_view name, const Value& value);
@@ -69,16 +79,23 @@ class Recordset {
 
  protected:
   Recordset(Database& db, const TableDef* table) : db_(db), table_(table) {}
+  Recordset(Recordset&&) = default;
 
   int columnIndex(std::string_view name) const;
-  // The row an update saved: refresh the current row (edit) or take note of
-  // the added row (add).
-  virtual void rowSaved(int64_t rowid, bool added) = 0;
+  // The values of the current row, one per column.
+  virtual const std::vector<Value>& values() const = 0;
+  // The row an update saved, with its values after the update: the current
+  // row (edit) or a new row (add).
+  virtual void rowSaved(int64_t rowid, bool added, std::vector<Value> values) = 0;
   virtual void rowRemoved() = 0;
   // Takes the result columns of a statement, from column `first` on.
   void readColumns(const Statement& statement, int first);
-  std::vector<Value> readValues(const Statement& statement, int first) const;
+  // Reads the current result row of `statement` into `values`, each value as
+  // its column's type, reusing the vector's storage.
+  void readValues(const Statement& statement, int first, std::vector<Value>& values) const;
   void requireTable() const;
+  void requireCurrent() const;
+  void discardPending();
 
   Database& db_;
   const TableDef* table_;  // the base table that writes go to; null when read-only
@@ -86,12 +103,10 @@ class Recordset {
   std::vector<std::string> columns_;
   std::vector<FieldType> column_types_;
   std::vector<bool> column_typed_;  // the column comes from a table field
-  std::vector<Value> row_;
   int64_t rowid_ = 0;
   bool has_row_ = false;
   bool row_deleted_ = false;
   bool no_match_ = false;
-  std::vector<Value> saved_row_;  // the row the last AddNew/Update added
 
  private:
   enum class Pending { None, Add, Edit };
@@ -100,15 +115,23 @@ class Recordset {
 };
 
 // A table-type recordset: rows in the order they were added, or in the order
-// of the current index, which Seek positions on.
+// of the current index (key, then the order rows were added), which Seek
+// positions on. Each move reads one row through statements the recordset
+// prepares once and keeps.
 class TableRecordset final : public Recordset {
  public:
   TableRecordset(Database& db, const TableDef& table);
+  TableRecordset(TableRecordset&&) = default;
 
-  // Chooses a named index of the table ("primary", "keyean", ...).
+  // Chooses a named index of the table ("primary", "keyean", ...); the
+  // current row stays current and moves then follow the index. Throws Error
+  // when the table has no index of that name.
   void setIndex(std::string_view name);
   // Seek "=": the first row whose key equals `key` becomes current, or
-  // noMatch() is true. REQUIRES: an index is set.
+  // noMatch() and eof() are true. A text key is compared whole, blind to
+  // case and trailing blanks; a key that the key field cannot hold (a text
+  // that is no number for a Long key, 40000 for an Integer key) matches
+  // nothing. REQUIRES: an index is set.
   void seek(const Value& key);
 
   void moveFirst() override;
@@ -116,17 +139,28 @@ class TableRecordset final : public Recordset {
   void moveLast() override;
 
  private:
-  void rowSaved(int64_t rowid, bool added) override;
+  // The statements of one order: by index key, or by the order of adding.
+  struct Cursor {
+    std::shared_ptr<Statement> seek, first, last, next, next_null, first_not_null;
+  };
+  const std::vector<Value>& values() const override { return row_; }
+  void rowSaved(int64_t rowid, bool added, std::vector<Value> values) override;
   void rowRemoved() override {}
-  bool fetch(const std::string& sql, const std::vector<Value>& params);
+  std::shared_ptr<Statement>& statement(std::shared_ptr<Statement>& slot, const char* where);
+  bool fetch(Statement& statement, std::initializer_list<Value> params);
 
-  std::string key_column_;  // empty: the order rows were added
+  std::string select_;  // SELECT rowid, * FROM table
+  std::string key_;     // the quoted key column; empty: the order rows were added
   const FieldDef* key_field_ = nullptr;
-  std::string select_;
+  int key_column_ = -1;  // the key's place among the columns
+  Value key_stored_;     // the current row's key as stored, for moveNext
+  Cursor cursor_;
+  std::vector<Value> row_;
 };
 
 // The rows of a query, read when it runs. Updatable when the query reads one
-// table and its rows carry their row identity.
+// table: its rows then carry their row identity, and come in the order they
+// were added unless the query has an ORDER BY.
 class QueryRecordset final : public Recordset {
  public:
   QueryRecordset(Database& db, const std::string& sql, const std::vector<Value>& params);
@@ -134,6 +168,7 @@ class QueryRecordset final : public Recordset {
   void moveFirst() override;
   void moveNext() override;
   void moveLast() override;
+  // The rows read and added, deleted ones included.
   int recordCount() const { return static_cast<int>(rows_.size()); }
 
   // Makes the first row meeting every condition current; noMatch() otherwise
@@ -148,7 +183,8 @@ class QueryRecordset final : public Recordset {
     std::vector<Value> values;
     bool deleted = false;
   };
-  void rowSaved(int64_t rowid, bool added) override;
+  const std::vector<Value>& values() const override { return rows_[position_].values; }
+  void rowSaved(int64_t rowid, bool added, std::vector<Value> values) override;
   void rowRemoved() override;
   void select(size_t index);
   bool matches(const Row& row, const Criteria& criteria) const;

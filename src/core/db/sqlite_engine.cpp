@@ -1,9 +1,11 @@
 // The embedded engine: SQLite files in WAL mode with a busy timeout, so that
-// terminals wait for each other instead of failing, and with the store's text
-// comparison installed on every connection.
+// terminals wait for each other instead of failing, with the store's text
+// comparison and functions installed on every connection, and a cache of
+// prepared statements per connection.
 #include <sqlite3.h>
 
-#include <map>
+#include <cstdint>
+#include <unordered_map>
 
 #include "core/db/engine.h"
 #include "core/vb/vb.h"
@@ -12,6 +14,10 @@ namespace gw::db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
+// Statements nobody holds that a connection keeps for reuse; beyond that the
+// least recently used is finalized, so that texts built with numbers in them
+// do not pile up over a long session.
+constexpr size_t kIdleStatementLimit = 64;
 
 // Text compares blind to ASCII case and to trailing blanks. It replaces the
 // built-in NOCASE on our connections: the text columns are declared with
@@ -39,10 +45,15 @@ Value ReadValue(sqlite3_value* v) {
       return Value(sqlite3_value_double(v));
     case SQLITE_NULL:
       return Value();
-    default:
-      return Value(std::string(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                               sqlite3_value_bytes(v)));
+    default: {
+      const unsigned char* text = sqlite3_value_text(v);
+      return Value(std::string(reinterpret_cast<const char*>(text), sqlite3_value_bytes(v)));
+    }
   }
+}
+
+void ResultText(sqlite3_context* ctx, const std::string& text) {
+  sqlite3_result_text(ctx, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
 // isnumeric(x): the runtime's test, for queries that filter on it.
@@ -62,12 +73,27 @@ void NumberOfFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_double(ctx, vb::CDbl(v));
 }
 
+// mid(x, start[, count]): the runtime's Mid, Null for Null.
+void MidFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  Value v = ReadValue(argv[0]);
+  if (v.isNull()) {
+    sqlite3_result_null(ctx);
+    return;
+  }
+  sqlite3_int64 start = sqlite3_value_int64(argv[1]);
+  sqlite3_int64 count = argc > 2 ? sqlite3_value_int64(argv[2]) : -1;
+  if (start < 1 || (argc > 2 && count < 0)) {
+    sqlite3_result_error(ctx, "Chiamata di routine o argomento non validi", -1);
+    return;
+  }
+  ResultText(ctx, vb::Mid(v.toText(), static_cast<size_t>(start),
+                          count < 0 ? std::string::npos : static_cast<size_t>(count)));
+}
+
 class SqliteStatement final : public Statement {
  public:
   SqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
   ~SqliteStatement() override { sqlite3_finalize(stmt_); }
-  SqliteStatement(const SqliteStatement&) = delete;
-  SqliteStatement& operator=(const SqliteStatement&) = delete;
 
   void bind(int index, const Value& value) override {
     int rc = SQLITE_OK;
@@ -120,9 +146,17 @@ class SqliteStatement final : public Statement {
   }
   Value column(int column) const override { return ReadValue(sqlite3_column_value(stmt_, column)); }
 
+  bool in_use = false;
+  uint64_t last_used = 0;
+
  private:
   sqlite3* db_;
   sqlite3_stmt* stmt_;
+};
+
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
 class SqliteConnection final : public Connection {
@@ -138,34 +172,40 @@ class SqliteConnection final : public Connection {
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_create_collation(db_, "NOCASE", SQLITE_UTF8, nullptr, CompareStoreText);
-    sqlite3_create_function(db_, "isnumeric", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            IsNumericFunction, nullptr, nullptr);
-    sqlite3_create_function(db_, "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            NumberOfFunction, nullptr, nullptr);
-    execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    constexpr int kPure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db_, "isnumeric", 1, kPure, nullptr, IsNumericFunction, nullptr,
+                            nullptr);
+    sqlite3_create_function(db_, "val", 1, kPure, nullptr, NumberOfFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "mid", 2, kPure, nullptr, MidFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "mid", 3, kPure, nullptr, MidFunction, nullptr, nullptr);
+    try {
+      execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    } catch (const Error&) {
+      sqlite3_close(db_);
+      throw;
+    }
   }
   ~SqliteConnection() override {
     cache_.clear();
+    // Statements still held elsewhere keep the connection open until they go.
     sqlite3_close_v2(db_);
   }
-  SqliteConnection(const SqliteConnection&) = delete;
-  SqliteConnection& operator=(const SqliteConnection&) = delete;
 
   std::shared_ptr<Statement> prepare(std::string_view sql) override {
-    auto range = cache_.equal_range(std::string(sql));
+    ++clock_;
+    auto range = cache_.equal_range(sql);
     for (auto it = range.first; it != range.second; ++it) {
-      if (it->second.use_count() == 1) {
-        it->second->reset();
-        return it->second;
-      }
+      if (!it->second->in_use) return handOut(it->second);
     }
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()),
                                 SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
     if (rc != SQLITE_OK) throw Error(sqlite3_errmsg(db_));
+    if (!stmt) throw Error("Nessuna istruzione SQL nel testo.");
     auto statement = std::make_shared<SqliteStatement>(db_, stmt);
+    evictIdle();
     cache_.emplace(std::string(sql), statement);
-    return statement;
+    return handOut(statement);
   }
 
   void execute(std::string_view sql) override {
@@ -184,9 +224,38 @@ class SqliteConnection final : public Connection {
   std::string path() const override { return path_; }
 
  private:
+  // The holder's handle: it keeps the statement alive (also past the
+  // connection's cache) and, when the last copy goes, ends the run and
+  // gives the statement back for reuse.
+  std::shared_ptr<Statement> handOut(const std::shared_ptr<SqliteStatement>& statement) {
+    statement->in_use = true;
+    statement->last_used = clock_;
+    return std::shared_ptr<Statement>(statement.get(), [keep = statement](Statement*) {
+      keep->reset();
+      keep->in_use = false;
+    });
+  }
+
+  void evictIdle() {
+    size_t idle = 0;
+    for (const auto& entry : cache_) idle += !entry.second->in_use;
+    while (idle >= kIdleStatementLimit) {
+      auto oldest = cache_.end();
+      for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+        if (it->second->in_use) continue;
+        if (oldest == cache_.end() || it->second->last_used < oldest->second->last_used)
+          oldest = it;
+      }
+      cache_.erase(oldest);
+      --idle;
+    }
+  }
+
   std::string path_;
   sqlite3* db_ = nullptr;
-  std::multimap<std::string, std::shared_ptr<SqliteStatement>> cache_;
+  uint64_t clock_ = 0;
+  std::unordered_multimap<std::string, std::shared_ptr<SqliteStatement>, TextHash, std::equal_to<>>
+      cache_;
 };
 
 }  // namespace
