@@ -14,6 +14,6 @@ scripts/setup.sh build-sanitize -DGW_SANITIZE=ON -DGW_BENCH=OFF -DCMAKE_BUILD_TY
   ctest --output-on-failure -j"$jobs")
 
 if [ -x tests/web/run.sh ]; then
-  tests/web/run.sh "$PWD/build/src/app/gestione-wifi"
+  tests/web/run.sh "$PWD/build/tests/web/gw_web_test_server"
 fi
 echo "all tests passed"
