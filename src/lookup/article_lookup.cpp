@@ -43,8 +43,10 @@ std::optional<int32_t> FirstArticle(db::Database& db, const db::Query& query) {
 }  // namespace
 
 std::string WithLeadingZero(std::string_view code) {
-  if (vb::Len(code) == 12) return "0" + std::string(code);
-  return std::string(code);
+  std::string out;
+  if (vb::Len(code) == 12) out = "0";
+  out += code;
+  return out;
 }
 
 std::optional<double> CodeNumber(std::string_view code) {

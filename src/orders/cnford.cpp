@@ -141,6 +141,8 @@ constexpr std::string_view kOrderHeader =
     "SELECT [Anno],[Numero] FROM testa WHERE Anno = ? and Numero = ?";
 constexpr std::string_view kOrderLines =
     "SELECT * FROM movimenti WHERE bannoc = ? and bnumer = ? ORDER by [bannoc],[bnumer],[bns]";
+constexpr std::string_view kWorkingRows = "SELECT count(*) AS righe FROM ordine";
+constexpr std::string_view kDepartmentRows = "SELECT * FROM ordine WHERE tipord = ?";
 constexpr std::string_view kOrderLineOfEan =
     "SELECT * FROM movimenti WHERE bannoc = ? and bnumer = ? and eanrig = ?";
 
@@ -233,7 +235,7 @@ OrderLine BuildOrderLine(ConfirmMode mode, const WorkingLine& row, int32_t code,
 
 // The tables a confirmation writes, open on the store database.
 struct cnford::Tables {
-  db::TableRecordset articolo, codean, testa, movimenti, ordine;
+  db::TableRecordset articolo, codean, testa, movimenti;
 };
 
 cnford::cnford(Terminal& terminal)
@@ -375,7 +377,7 @@ cnford::Outcome cnford::transfer(ConfirmMode mode, int32_t& numero) {
   db::Database& store = databases().open(s.pathdati2);
   db::Transaction transaction(store);
   Tables tables{store.openTable("articolo"), store.openTable("codean"), store.openTable("testa"),
-                store.openTable("movimenti"), store.openTable("ordine")};
+                store.openTable("movimenti")};
   tables.articolo.setIndex("primary");
   tables.codean.setIndex("keyean");
 
@@ -391,16 +393,15 @@ cnford::Outcome cnford::transfer(ConfirmMode mode, int32_t& numero) {
     if (!orderExists(numero)) return Outcome::NoOrder;
   }
 
-  // Every row counts for the progress; only the department's rows with a
-  // quantity make lines, and without one nothing is written.
-  db::TableRecordset& ordine = tables.ordine;
-  const Value department(s.tipord.str());
-  auto ofDepartment = [&] { return db::CompareValues(ordine.field("tipord"), department) == 0; };
-  int rows = 0, lines = 0;
-  for (; !ordine.eof(); ordine.moveNext()) {
-    ++rows;
-    if (ofDepartment() && ordine.field("colli").toDouble() != 0) ++lines;
-  }
+  // Every working row counts for the progress; only the department's rows
+  // with a quantity make lines, and without one nothing is written. The
+  // department's rows come in the order they were entered.
+  db::QueryRecordset all(store, std::string(kWorkingRows), {});
+  const int64_t rows = all.field("righe").integer();
+  db::QueryRecordset ordine(store, std::string(kDepartmentRows), {Value(s.tipord.str())});
+  int lines = 0;
+  for (; !ordine.eof(); ordine.moveNext())
+    if (ordine.field("colli").toDouble() != 0) ++lines;
   if (lines == 0) return Outcome::NoLines;
 
   if (mode == ConfirmMode::NewOrder) {
@@ -415,7 +416,6 @@ cnford::Outcome cnford::transfer(ConfirmMode mode, int32_t& numero) {
   Command1.Visible = false;
   int counter = mode == ConfirmMode::NewOrder ? 0 : s.bns;
   for (ordine.moveFirst(); !ordine.eof(); ordine.moveNext()) {
-    if (!ofDepartment()) continue;
     advanceProgress();
     WorkingLine row = ReadWorkingLine(ordine);
     if (row.colli != 0) addLine(mode, tables, row, numero, ++counter);

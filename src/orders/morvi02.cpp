@@ -512,12 +512,16 @@ bool morvi02::mostraArticolo() {
   return true;
 }
 
-// The prices come from the working database, by the code in eanw; the
-// offer field keeps the last offer shown until the line is saved or
+// The prices come from the working database, by the code in eanw. The
+// price and margin of the article shown before are cleared, so that an
+// article without a price-list row gets its price by supplier code instead;
+// the offer field keeps the last offer shown until the line is saved or
 // cancelled.
 void morvi02::l_prezzo() {
   SessionContext& s = session();
   s.ean = lookup::Ean13(lookup::CodeNumber(eanw.Text()).value_or(0));
+  Prezzow.setText("");
+  margw.setText("");
   db::Database& work = databases().open(s.pathlavoro);
   if (const std::optional<lookup::ListPrice> price = lookup::FindListPrice(work, s.ean.str())) {
     const lookup::PriceTexts texts = lookup::ShowListPrice(*price, Today());

@@ -65,6 +65,8 @@ constexpr ControlSpec kLabel2{.name = "Label2",
                               .font = kBigFont};
 
 // --- The list -------------------------------------------------------------
+// The description keeps its alias so that the header reads "Descrizione":
+// the engine names a column without one as the table declares it.
 constexpr int kWidths[] = {2500, 5000, 800};
 
 db::Query DepartmentLines(const SessionContext& s) {

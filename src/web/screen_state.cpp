@@ -2,7 +2,10 @@
 // browser's requests checked field by field before anything is applied.
 #include "web/screen_state.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 namespace gw::web {
@@ -169,8 +172,8 @@ std::string Dump(const json& value) {
 
 // Reads one field; false, with the reason in `error`, when it is missing
 // (and required) or of another type.
-bool String(const json& object, const char* key, bool required, size_t max_length,
-            std::string& out, std::string& error) {
+bool String(const json& object, const char* key, bool required, size_t max_length, std::string& out,
+            std::string& error) {
   auto it = object.find(key);
   if (it == object.end()) {
     if (required) error = std::string("missing \"") + key + "\"";

@@ -6,8 +6,11 @@
 // long as the connection is kept alive, and a browser keeps one or two open
 // per tab. The pool is sized for the store's terminals, a few dozen at
 // most, with room for tabs reloading and for desktop browsers.
+#include "web/server.h"
+
 #include <httplib.h>
 #include <pthread.h>
+#include <sys/socket.h>
 
 #include <atomic>
 #include <csignal>
@@ -16,13 +19,16 @@
 
 #include "web/assets.h"
 #include "web/screen_state.h"
-#include "web/server.h"
 #include "web/web_session.h"
 
 namespace gw::web {
 namespace {
 
 constexpr size_t kHttpThreads = 64;
+// Debian's build of cpp-httplib listens with a backlog of 5: terminals
+// connecting at the same moment beyond that have their connections reset.
+// listen() again on the bound socket gives it room.
+constexpr int kListenBacklog = 128;
 constexpr size_t kMaxRequestBytes = 256 * 1024;
 // How long a call waits for the session to apply its events before it
 // answers with the state as it is (the browser then asks again).
@@ -44,19 +50,20 @@ struct WebServer::Impl {
   Impl(const ServeOptions& options, const ui::ScreenRegistry& screens)
       : options(options), sessions(screens, options.data_dir, options.idle_limit) {}
 
-  // The session of `id`, or a fresh one when the ID is unknown or expired;
-  // nullptr when no more sessions can be opened.
-  std::shared_ptr<WebSession> sessionFor(const std::string& id) {
+  // The request's session; an unknown or expired ID gets a fresh one.
+  // Answers 503 and returns nullptr when no more sessions can be opened.
+  std::shared_ptr<WebSession> open(const std::string& id, httplib::Response& response) {
     std::shared_ptr<WebSession> session = id.empty() ? nullptr : sessions.find(id);
-    return session ? session : sessions.create();
+    if (!session) session = sessions.create();
+    if (!session) Json(response, 503, ErrorJson("too many terminal sessions"));
+    return session;
   }
 
-  // A fresh session's first state, or 503 when the table is full.
-  bool fresh(std::shared_ptr<WebSession>& session, const std::string& id,
-             httplib::Response& response) {
-    session = sessionFor(id);
-    if (session) return session->id() != id;
-    Json(response, 503, ErrorJson("too many terminal sessions"));
+  // A fresh session answers with its start screen: what was sent was meant
+  // for another session's screens and is not applied.
+  static bool Fresh(WebSession& session, const std::string& id, httplib::Response& response) {
+    if (session.id() == id) return false;
+    Json(response, 200, session.post({}, kStateWait));
     return true;
   }
 
@@ -64,22 +71,16 @@ struct WebServer::Impl {
     std::string error;
     auto parsed = ParseSessionRequest(request.body, error);
     if (!parsed) return Json(response, 400, ErrorJson(error));
-    std::shared_ptr<WebSession> session;
-    fresh(session, parsed->session, response);
-    if (session) Json(response, 200, session->post({}, kStateWait));
+    if (auto session = open(parsed->session, response))
+      Json(response, 200, session->post({}, kStateWait));
   }
 
   void onEvents(const httplib::Request& request, httplib::Response& response) {
     std::string error;
     auto parsed = ParseEventsRequest(request.body, error);
     if (!parsed) return Json(response, 400, ErrorJson(error));
-    std::shared_ptr<WebSession> session;
-    // Events meant for another session's screens are not applied to a
-    // fresh one.
-    if (fresh(session, parsed->session, response)) {
-      if (session) Json(response, 200, session->post({}, kStateWait));
-      return;
-    }
+    auto session = open(parsed->session, response);
+    if (!session || Fresh(*session, parsed->session, response)) return;
     Json(response, 200, session->post(std::move(parsed->events), kStateWait));
   }
 
@@ -87,11 +88,8 @@ struct WebServer::Impl {
     std::string error;
     auto parsed = ParseAnswerRequest(request.body, error);
     if (!parsed) return Json(response, 400, ErrorJson(error));
-    std::shared_ptr<WebSession> session;
-    if (fresh(session, parsed->session, response)) {
-      if (session) Json(response, 200, session->post({}, kStateWait));
-      return;
-    }
+    auto session = open(parsed->session, response);
+    if (!session || Fresh(*session, parsed->session, response)) return;
     auto state = session->answer(parsed->box, parsed->answer, kStateWait);
     if (!state) return Json(response, 400, ErrorJson("the answer is not a button of the box"));
     Json(response, 200, *state);
@@ -108,9 +106,12 @@ struct WebServer::Impl {
                                       std::string(asset.content_type).c_str());
                });
     }
-    http.Post("/api/session", [this](const httplib::Request& rq, httplib::Response& rs) { onSession(rq, rs); });
-    http.Post("/api/events", [this](const httplib::Request& rq, httplib::Response& rs) { onEvents(rq, rs); });
-    http.Post("/api/answer", [this](const httplib::Request& rq, httplib::Response& rs) { onAnswer(rq, rs); });
+    http.Post("/api/session",
+              [this](const httplib::Request& rq, httplib::Response& rs) { onSession(rq, rs); });
+    http.Post("/api/events",
+              [this](const httplib::Request& rq, httplib::Response& rs) { onEvents(rq, rs); });
+    http.Post("/api/answer",
+              [this](const httplib::Request& rq, httplib::Response& rs) { onAnswer(rq, rs); });
     http.set_exception_handler(
         [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
           Json(response, 500, ErrorJson("internal error"));
@@ -120,6 +121,7 @@ struct WebServer::Impl {
   ServeOptions options;
   SessionTable sessions;
   httplib::Server http;  // stopped before the sessions go
+  socket_t listening = INVALID_SOCKET;
 };
 
 WebServer::WebServer(const ServeOptions& options, const ui::ScreenRegistry& screens)
@@ -129,6 +131,10 @@ WebServer::WebServer(const ServeOptions& options, const ui::ScreenRegistry& scre
   http.set_payload_max_length(kMaxRequestBytes);
   http.set_keep_alive_max_count(100000);
   http.set_tcp_nodelay(true);
+  http.set_socket_options([impl = impl_.get()](socket_t sock) {
+    httplib::default_socket_options(sock);
+    impl->listening = sock;
+  });
   http.set_read_timeout(10, 0);
   http.set_write_timeout(10, 0);
   impl_->routes();
@@ -138,15 +144,27 @@ WebServer::~WebServer() = default;
 
 int WebServer::bind() {
   const ServeOptions& options = impl_->options;
-  if (options.port == 0) return impl_->http.bind_to_any_port(options.host);
-  return impl_->http.bind_to_port(options.host, options.port) ? options.port : -1;
+  int port = options.port;
+  if (port == 0) {
+    port = impl_->http.bind_to_any_port(options.host);
+  } else if (!impl_->http.bind_to_port(options.host, port)) {
+    port = -1;
+  }
+  if (port > 0) ::listen(impl_->listening, kListenBacklog);
+  return port;
 }
 
-void WebServer::run() { impl_->http.listen_after_bind(); }
+void WebServer::run() {
+  impl_->http.listen_after_bind();
+}
 
-void WebServer::stop() { impl_->http.stop(); }
+void WebServer::stop() {
+  impl_->http.stop();
+}
 
-SessionTable& WebServer::sessions() { return impl_->sessions; }
+SessionTable& WebServer::sessions() {
+  return impl_->sessions;
+}
 
 int Serve(const ServeOptions& options, const ui::ScreenRegistry& screens) {
   // SIGINT and SIGTERM are taken by a thread of their own, so that every

@@ -25,7 +25,7 @@ std::string NewSessionId() {
   std::lock_guard lock(mutex);
   static const char kHex[] = "0123456789abcdef";
   std::string id;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < 4; ++i) {  // 128 bits
     unsigned value = device();
     for (int j = 0; j < 4; ++j, value >>= 8) {
       id += kHex[(value >> 4) & 0xF];
@@ -99,7 +99,7 @@ std::string WebSession::post(std::vector<Event> events, std::chrono::millisecond
   std::unique_lock lock(mutex_);
   last_use_ = Clock::now();
   for (Event& event : events) {
-    if (event.seq != received_ + 1) continue;
+    if (finished_ || event.seq != received_ + 1) continue;
     queue_.push_back(std::move(event));
     ++received_;
   }
@@ -107,8 +107,7 @@ std::string WebSession::post(std::vector<Event> events, std::chrono::millisecond
   return waitForState(lock, 0, wait);
 }
 
-std::optional<std::string> WebSession::answer(int box, int answer,
-                                              std::chrono::milliseconds wait) {
+std::optional<std::string> WebSession::answer(int box, int answer, std::chrono::milliseconds wait) {
   std::unique_lock lock(mutex_);
   last_use_ = Clock::now();
   if (box_ && box_->id == box && !answer_) {

@@ -35,8 +35,8 @@ struct Event {
   // The control acted on; empty for Type and Key means the focused control.
   std::string control = {};
   std::string text = {};  // Type: the characters pressed, in order
-  int code = 0;      // Key: 13 (Enter) or 40 (Down)
-  int row = 0, col = 0;  // Cell
+  int code = 0;           // Key: 13 (Enter) or 40 (Down)
+  int row = 0, col = 0;   // Cell
   // Text boxes edited in the browser since the previous event (on-screen
   // keyboard, paste): each is set as a paste would, before the event.
   std::vector<std::pair<std::string, std::string>> texts = {};

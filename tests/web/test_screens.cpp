@@ -14,39 +14,90 @@ constexpr Font kBig{"Arial", 14, true};
 
 constexpr Color kLightGreen = 0x00C0FFC0;
 
-constexpr ControlSpec kLabel1{.name = "Label1", .left = 120, .top = 120, .width = 8760,
-                              .height = 600, .font = kBig};
-constexpr ControlSpec kEanw{.name = "eanw", .left = 120, .top = 840, .width = 5000,
-                            .height = 600, .font = kBig, .max_length = 13,
+constexpr ControlSpec kLabel1{
+    .name = "Label1", .left = 120, .top = 120, .width = 8760, .height = 600, .font = kBig};
+constexpr ControlSpec kEanw{.name = "eanw",
+                            .left = 120,
+                            .top = 840,
+                            .width = 5000,
+                            .height = 600,
+                            .font = kBig,
+                            .max_length = 13,
                             .keyboard = Keyboard::Scan};
-constexpr ControlSpec kQuanw{.name = "quanw", .left = 5400, .top = 840, .width = 3480,
-                             .height = 600, .font = kBig, .align = Align::Right,
+constexpr ControlSpec kQuanw{.name = "quanw",
+                             .left = 5400,
+                             .top = 840,
+                             .width = 3480,
+                             .height = 600,
+                             .font = kBig,
+                             .align = Align::Right,
                              .keyboard = Keyboard::Numeric};
-constexpr ControlSpec kLabel2{.name = "Label2", .left = 120, .top = 1560, .width = 8760,
-                              .height = 600, .font = kBig};
-constexpr ControlSpec kCommand1{.name = "Command1", .caption = "Conferma", .left = 120,
-                                .top = 2280, .width = 2800, .height = 1200, .font = kBig,
+constexpr ControlSpec kLabel2{
+    .name = "Label2", .left = 120, .top = 1560, .width = 8760, .height = 600, .font = kBig};
+constexpr ControlSpec kCommand1{.name = "Command1",
+                                .caption = "Conferma",
+                                .left = 120,
+                                .top = 2280,
+                                .width = 2800,
+                                .height = 1200,
+                                .font = kBig,
                                 .picture = Picture::Confirm};
-constexpr ControlSpec kCommand2{.name = "Command2", .caption = "Registra", .left = 3100,
-                                .top = 2280, .width = 2800, .height = 1200, .font = kBig};
-constexpr ControlSpec kCommand6{.name = "Command6", .caption = "Secondo", .left = 6080,
-                                .top = 2280, .width = 2800, .height = 1200, .font = kBig};
-constexpr ControlSpec kLabel3{.name = "Label3", .left = 120, .top = 3600, .width = 8760,
-                              .height = 600, .font = kBig};
-constexpr ControlSpec kCommand3{.name = "Command3", .caption = "Errore", .left = 120,
-                                .top = 4320, .width = 2800, .height = 1200, .font = kBig};
-constexpr ControlSpec kCheck1{.name = "Check1", .caption = "Riquadro", .left = 3100,
-                              .top = 4320, .width = 2800, .height = 600, .font = kBig};
-constexpr ControlSpec kFrame1{.name = "Frame1", .caption = "Riquadro", .left = 120,
-                              .top = 5640, .width = 8760, .height = 1500, .visible = false};
-constexpr ControlSpec kCommand4{.name = "Command4", .caption = "Nel riquadro", .left = 240,
-                                .top = 300, .width = 4000, .height = 1000, .font = kBig,
+constexpr ControlSpec kCommand2{.name = "Command2",
+                                .caption = "Registra",
+                                .left = 3100,
+                                .top = 2280,
+                                .width = 2800,
+                                .height = 1200,
+                                .font = kBig};
+constexpr ControlSpec kCommand6{.name = "Command6",
+                                .caption = "Secondo",
+                                .left = 6080,
+                                .top = 2280,
+                                .width = 2800,
+                                .height = 1200,
+                                .font = kBig};
+constexpr ControlSpec kLabel3{
+    .name = "Label3", .left = 120, .top = 3600, .width = 8760, .height = 600, .font = kBig};
+constexpr ControlSpec kCommand3{.name = "Command3",
+                                .caption = "Errore",
+                                .left = 120,
+                                .top = 4320,
+                                .width = 2800,
+                                .height = 1200,
+                                .font = kBig};
+constexpr ControlSpec kCheck1{.name = "Check1",
+                              .caption = "Riquadro",
+                              .left = 3100,
+                              .top = 4320,
+                              .width = 2800,
+                              .height = 600,
+                              .font = kBig};
+constexpr ControlSpec kFrame1{.name = "Frame1",
+                              .caption = "Riquadro",
+                              .left = 120,
+                              .top = 5640,
+                              .width = 8760,
+                              .height = 1500,
+                              .visible = false};
+constexpr ControlSpec kCommand4{.name = "Command4",
+                                .caption = "Nel riquadro",
+                                .left = 240,
+                                .top = 300,
+                                .width = 4000,
+                                .height = 1000,
+                                .font = kBig,
                                 .container = "Frame1"};
-constexpr ControlSpec kFlex1{.name = "flex1", .left = 120, .top = 7260, .width = 8760,
-                             .height = 2400};
-constexpr ControlSpec kCommand5{.name = "Command5", .caption = "Uscita", .left = 120,
-                                .top = 9840, .width = 8760, .height = 1200, .font = kBig,
-                                .cancel = true, .picture = Picture::Exit};
+constexpr ControlSpec kFlex1{
+    .name = "flex1", .left = 120, .top = 7260, .width = 8760, .height = 2400};
+constexpr ControlSpec kCommand5{.name = "Command5",
+                                .caption = "Uscita",
+                                .left = 120,
+                                .top = 9840,
+                                .width = 8760,
+                                .height = 1200,
+                                .font = kBig,
+                                .cancel = true,
+                                .picture = Picture::Exit};
 
 }  // namespace
 
@@ -98,8 +149,8 @@ webtest::webtest(Terminal& terminal, std::string_view name)
   Check1.Click = [this] { Frame1.Visible = Check1.Value() == 1; };
   Command4.Click = [this] { Label2.Caption = "riquadro"; };
   flex1.Click = [this] {
-    Label2.Caption = "cella " + std::to_string(flex1.MouseRow) + "," +
-                     std::to_string(flex1.MouseCol);
+    Label2.Caption =
+        "cella " + std::to_string(flex1.MouseRow) + "," + std::to_string(flex1.MouseCol);
   };
   Command5.Click = [this] { Unload(); };
 }

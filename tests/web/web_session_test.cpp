@@ -1,18 +1,19 @@
 // The web terminal's session layer (events in order and once, message boxes
 // answered by the browser, dropped events, idle sessions) and its HTTP calls
 // on loopback.
+#include "web/web_session.h"
+
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <thread>
-#include <unistd.h>
 
 #include "test_screens.h"
 #include "web/screen_state.h"
 #include "web/server.h"
-#include "web/web_session.h"
 
 namespace gw::web {
 namespace {
@@ -32,11 +33,15 @@ Event Focus(int64_t seq, std::string name) {
 Event Type(int64_t seq, std::string text) {
   return {.seq = seq, .kind = Event::Kind::Type, .text = std::move(text)};
 }
-Event Key(int64_t seq, int code) { return {.seq = seq, .kind = Event::Kind::Key, .code = code}; }
+Event Key(int64_t seq, int code) {
+  return {.seq = seq, .kind = Event::Kind::Key, .code = code};
+}
 Event Cell(int64_t seq, int row, int col) {
   return {.seq = seq, .kind = Event::Kind::Cell, .control = "flex1", .row = row, .col = col};
 }
-Event Escape(int64_t seq) { return {.seq = seq, .kind = Event::Kind::Escape}; }
+Event Escape(int64_t seq) {
+  return {.seq = seq, .kind = Event::Kind::Escape};
+}
 
 const json& ControlOf(const json& state, std::string_view name) {
   for (const json& control : state.at("form").at("controls"))
@@ -105,14 +110,13 @@ TEST_F(WebSessionTest, StateDescribesTheFrontScreen) {
   EXPECT_EQ(Show(state, "flex1", "cells"),
             R"(flex1.cells=[["","Codice","Descrizione"],["","101","Pane"],["","102","Latte"],)"
             R"(["","103","Mele"]])");
-  EXPECT_EQ(Show(state, "Label1", "font"),
-            R"(Label1.font={"bold":true,"name":"Arial","size":14})");
+  EXPECT_EQ(Show(state, "Label1", "font"), R"(Label1.font={"bold":true,"name":"Arial","size":14})");
 }
 
 TEST_F(WebSessionTest, EventsApplyInOrderAndEachNumberOnce) {
   WebSession session("s1", screens_, dir_);
-  std::vector<Event> burst = {Type(1, "800"), Type(2, "1234567890"), Key(3, 13),
-                              Type(4, "999"), Key(5, 13)};
+  std::vector<Event> burst = {Type(1, "800"), Type(2, "1234567890"), Key(3, 13), Type(4, "999"),
+                              Key(5, 13)};
   json state = post(session, burst);
   EXPECT_EQ(Show(state, "Label1", "caption"), "Label1.caption=8001234567890,999");
   EXPECT_EQ(state.at("seq"), 5);
@@ -178,7 +182,8 @@ TEST_F(WebSessionTest, EventsOnControlsNoLongerUsableAreDropped) {
     WebSession session("s1", screens_, dir_);
     json state = post(session, c.events);
     std::string control = c.expected.substr(0, c.expected.find('.'));
-    std::string property = c.expected.substr(control.size() + 1, c.expected.find('=') - control.size() - 1);
+    std::string property =
+        c.expected.substr(control.size() + 1, c.expected.find('=') - control.size() - 1);
     EXPECT_EQ(Show(state, control, property.c_str()), c.expected);
     EXPECT_EQ(state.at("seq"), c.events.back().seq);
   }
@@ -302,7 +307,8 @@ TEST_F(WebServerTest, MalformedOrOversizedRequestsChangeNothing) {
       {"/api/events", events(R"([{"seq":1,"type":"key","code":65}])")},
       {"/api/events", events(R"([{"seq":1,"type":"type","text":""}])")},
       {"/api/events", events(R"([{"seq":1,"type":"click"}])")},
-      {"/api/events", events(R"([{"seq":1,"type":"type","text":"1"},{"seq":3,"type":"key","code":13}])")},
+      {"/api/events",
+       events(R"([{"seq":1,"type":"type","text":"1"},{"seq":3,"type":"key","code":13}])")},
       {"/api/events", events(R"([{"seq":1,"type":"type","text":"1","texts":{"eanw":5}}])")},
       {"/api/answer", R"({"session":")" + id + R"(","box":"1","answer":6})"},
       {"/api/session", R"({"session":7})"},
@@ -312,7 +318,8 @@ TEST_F(WebServerTest, MalformedOrOversizedRequestsChangeNothing) {
     ASSERT_TRUE(result) << body;
     EXPECT_EQ(result->status, 400) << body;
   }
-  std::string huge = events(R"([{"seq":1,"type":"type","text":")" + std::string(300000, '1') + R"("}])");
+  std::string huge =
+      events(R"([{"seq":1,"type":"type","text":")" + std::string(300000, '1') + R"("}])");
   auto result = postJson("/api/events", huge);
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, 413);

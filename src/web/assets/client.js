@@ -112,7 +112,7 @@
   }
 
   function send(ev) {
-    if (!state || !state.form || state.box || state.ended) return;
+    if (!state || !state.form || (state.box && !pendingAnswer) || state.ended) return;
     const texts = edits;
     edits = {};
     const hasTexts = Object.keys(texts).length > 0;
