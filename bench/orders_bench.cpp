@@ -234,6 +234,7 @@ BENCHMARK(BM_BareInStore)->Unit(benchmark::kMicrosecond);
 // Keeps each benchmark's time per scan for the ratios printed at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)

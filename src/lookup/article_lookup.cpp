@@ -43,9 +43,8 @@ std::optional<int32_t> FirstArticle(db::Database& db, const db::Query& query) {
 }  // namespace
 
 std::string WithLeadingZero(std::string_view code) {
-  std::string out;
-  if (vb::Len(code) == 12) out = "0";
-  out += code;
+  std::string out(vb::Len(code) == 12 ? 1 : 0, '0');
+  out.append(code);
   return out;
 }
 

@@ -71,8 +71,8 @@ constexpr ControlSpec kCommand5{.name = "Command5",
                                 .height = 1200,
                                 .font = kMenuFont};
 
-// The question before a deletion: Yes/No, No as default, with the code the
-// store's screens have always shown it with (276).
+// The question before a deletion: Yes/No with No as default, under the
+// code 276 that the store's screens ask it with.
 constexpr int kYesNoNoDefault = vbYesNo + vbCritical + vbDefaultButton2;
 
 constexpr const Department* kDepartments[] = {&kSala, &kMacelleria, &kOrtofrutta, &kSurgelati};
@@ -114,8 +114,8 @@ void morvi01::Form_Load() {
 
 // "Cancello Ordine": removes every working line of the department.
 void morvi01::Command3_Click() {
-  if (MsgBox("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?",
-             kYesNoNoDefault, "Cancellazione Ordine") != vbYes)
+  if (MsgBox("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?", kYesNoNoDefault,
+             "Cancellazione Ordine") != vbYes)
     return;
   SessionContext& s = session();
   ordine.DatabaseName = s.pathdati;

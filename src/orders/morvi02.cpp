@@ -2,6 +2,7 @@
 #include "orders/morvi02.h"
 
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -283,6 +284,8 @@ constexpr int kDown = 40;
 // From this quantity up, what lands in the quantity field is a scanned code.
 constexpr double kScannedCode = 9999;
 constexpr double kMostPacks = 9999;
+// Internal article codes are Long.
+constexpr double kLargestCode = std::numeric_limits<int32_t>::max();
 
 constexpr std::string_view kNotFound = "*****Articolo Non Trovato*****";
 constexpr std::string_view kNoArticle = "???? Articolo non esiste ...";
@@ -425,7 +428,7 @@ void morvi02::codcasaw_KeyPress(int& key_ascii) {
   SessionContext& s = session();
   const std::optional<double> number = lookup::CodeNumber(codcasaw.Text());
   s.ean = "";
-  s.codcasa = number && *number >= 1 && *number <= 2147483647 ? vb::CLng(Value(*number)) : 0;
+  s.codcasa = number && *number >= 1 && *number <= kLargestCode ? vb::CLng(Value(*number)) : 0;
   if (s.codcasa == 0) {
     eanw.setText("");
     descrw.setText(std::string(kNoArticle));
@@ -495,8 +498,8 @@ bool morvi02::mostraArticolo() {
   if (lookup::IsVatRate(ivart))
     costow.setText(vb::Format(lookup::WithVat(przart, ivart), lookup::kPriceFormat));
 
-  // The last order, in packs: the quantity, or when that is 0 the packs,
-  // which an old transmission wrote as pieces.
+  // The last order: its quantity; when that is 0, its packs, over the
+  // pieces per pack when those are known.
   const Value quantiuo = article.field("quantiuo");
   const Value colliuo = article.field("colliuo");
   if (!quantiuo.isNull()) cimpw.setText(quantiuo.toText());
@@ -543,8 +546,8 @@ void morvi02::l_prezzo() {
   }
 }
 
-// Down arrow: the line after the next one of a greater code, in the order
-// the lines were written.
+// Down arrow: of the lines with a greater code, in the order they were
+// written, the second one is shown; with fewer the code stays as it is.
 void morvi02::eanw_KeyDown(int& key_code) {
   if (key_code != kDown) return;
   SessionContext& s = session();
