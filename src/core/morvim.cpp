@@ -3,6 +3,7 @@
 
 #include "core/db/database.h"
 #include "core/session/session_context.h"
+#include "core/ui/menu_style.h"
 #include "core/ui/terminal.h"
 #include "core/vb/vb.h"
 
@@ -11,13 +12,8 @@ namespace {
 
 using namespace ui;
 
-constexpr Color kLightBlue = 0x00FFC0C0;
-constexpr Color kMenuBlue = 0x00FF8080;
-constexpr Font kTitleFont{"Arial", 14, true};
-constexpr Font kMenuFont{"Arial", 16, true};
-
 // --- Layout ---------------------------------------------------------------
-constexpr FormSpec kForm{.name = "morvim", .caption = "", .back = kLightBlue};
+constexpr FormSpec kForm{.name = "morvim", .caption = "", .back = kMenuBack};
 
 constexpr ControlSpec kCommand1{.name = "Command1",
                                 .caption = "GESTIONE WI-FI  R.2.0",
@@ -25,15 +21,15 @@ constexpr ControlSpec kCommand1{.name = "Command1",
                                 .top = 0,
                                 .width = 9000,
                                 .height = 855,
-                                .back = kMenuBlue,
-                                .font = kTitleFont};
+                                .back = kMenuTitleBack,
+                                .font = kMenuTitleFont};
 constexpr ControlSpec kLabel1{.name = "Label1",
                               .left = 0,
                               .top = 960,
                               .width = 9000,
                               .height = 600,
-                              .back = kLightBlue,
-                              .font = kTitleFont,
+                              .back = kMenuBack,
+                              .font = kMenuTitleFont,
                               .align = Align::Center};
 constexpr ControlSpec kImage1{.name = "Image1",
                               .left = 2700,
@@ -47,7 +43,7 @@ constexpr ControlSpec kCommand12{.name = "Command12",
                                  .top = 1800,
                                  .width = 4140,
                                  .height = 1500,
-                                 .font = kMenuFont,
+                                 .font = kMenuButtonFont,
                                  .visible = false};
 constexpr ControlSpec kCommand13{.name = "Command13",
                                  .caption = "Inventario",
@@ -55,7 +51,7 @@ constexpr ControlSpec kCommand13{.name = "Command13",
                                  .top = 1800,
                                  .width = 4140,
                                  .height = 1500,
-                                 .font = kMenuFont,
+                                 .font = kMenuButtonFont,
                                  .visible = false,
                                  .cancel = true};
 constexpr ControlSpec kCommand2{.name = "Command2",
@@ -64,7 +60,7 @@ constexpr ControlSpec kCommand2{.name = "Command2",
                                 .top = 3540,
                                 .width = 4140,
                                 .height = 1500,
-                                .font = kMenuFont,
+                                .font = kMenuButtonFont,
                                 .visible = false};
 constexpr ControlSpec kCommand10{.name = "Command10",
                                  .caption = "Documenti",
@@ -72,7 +68,7 @@ constexpr ControlSpec kCommand10{.name = "Command10",
                                  .top = 3540,
                                  .width = 4140,
                                  .height = 1500,
-                                 .font = kMenuFont,
+                                 .font = kMenuButtonFont,
                                  .visible = false};
 constexpr ControlSpec kCommand7{.name = "Command7",
                                 .caption = "Scontrini",
@@ -80,17 +76,17 @@ constexpr ControlSpec kCommand7{.name = "Command7",
                                 .top = 5280,
                                 .width = 8520,
                                 .height = 1500,
-                                .font = kMenuFont,
+                                .font = kMenuButtonFont,
                                 .visible = false};
 constexpr ControlSpec kSelfor0{
-    .name = "selfor(0)", .left = 0, .top = 7200, .width = 9000, .height = 2700, .back = kLightBlue};
+    .name = "selfor(0)", .left = 0, .top = 7200, .width = 9000, .height = 2700, .back = kMenuBack};
 constexpr ControlSpec kCommand3{.name = "Command3",
                                 .caption = "ACCEDI",
                                 .left = 240,
                                 .top = 240,
                                 .width = 8520,
                                 .height = 1800,
-                                .font = kMenuFont,
+                                .font = kMenuButtonFont,
                                 .container = "selfor(0)"};
 constexpr ControlSpec kCommand4{.name = "Command4",
                                 .caption = "......",
@@ -137,7 +133,7 @@ constexpr ControlSpec kCommand5{.name = "Command5",
                                 .top = 10080,
                                 .width = 8520,
                                 .height = 1200,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 constexpr ControlSpec kDrive1{.name = "Drive1", .visible = false};
 
 constexpr std::string_view kConfigurationDatabase = "\\tolv\\vorsa.mdb";

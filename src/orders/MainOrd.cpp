@@ -2,19 +2,15 @@
 #include "orders/MainOrd.h"
 
 #include "core/session/session_context.h"
+#include "core/ui/menu_style.h"
 
 namespace gw::orders {
 namespace {
 
 using namespace ui;
 
-constexpr Color kLightBlue = 0x00FFC0C0;
-constexpr Color kTitleBlue = 0x00FF8080;
-constexpr Font kTitleFont{"Arial", 14, true};
-constexpr Font kMenuFont{"Arial", 16, true};
-
 // --- Layout ---------------------------------------------------------------
-constexpr FormSpec kForm{.name = "MainOrd", .back = kLightBlue};
+constexpr FormSpec kForm{.name = "MainOrd", .back = kMenuBack};
 
 constexpr ControlSpec kCommand1{.name = "Command1",
                                 .caption = "GESTIONE ORDINI",
@@ -22,8 +18,8 @@ constexpr ControlSpec kCommand1{.name = "Command1",
                                 .top = 0,
                                 .width = 9000,
                                 .height = 855,
-                                .back = kTitleBlue,
-                                .font = kTitleFont};
+                                .back = kMenuTitleBack,
+                                .font = kMenuTitleFont};
 constexpr ControlSpec kCommand12{.name = "Command12",
                                  .caption = "SALA",
                                  .left = 240,
@@ -31,7 +27,7 @@ constexpr ControlSpec kCommand12{.name = "Command12",
                                  .width = 8520,
                                  .height = 1800,
                                  .back = kSala.color,
-                                 .font = kMenuFont};
+                                 .font = kMenuButtonFont};
 constexpr ControlSpec kCommand13{.name = "Command13",
                                  .caption = "MACELLERIA/FRESCHI",
                                  .left = 240,
@@ -39,7 +35,7 @@ constexpr ControlSpec kCommand13{.name = "Command13",
                                  .width = 8520,
                                  .height = 1800,
                                  .back = kMacelleria.color,
-                                 .font = kMenuFont,
+                                 .font = kMenuButtonFont,
                                  .cancel = true};
 constexpr ControlSpec kCommand2{.name = "Command2",
                                 .caption = "ORTOFRUTTA",
@@ -48,7 +44,7 @@ constexpr ControlSpec kCommand2{.name = "Command2",
                                 .width = 8520,
                                 .height = 1800,
                                 .back = kOrtofrutta.color,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 constexpr ControlSpec kCommand3{.name = "Command3",
                                 .caption = "SURGELATI",
                                 .left = 240,
@@ -56,14 +52,14 @@ constexpr ControlSpec kCommand3{.name = "Command3",
                                 .width = 8520,
                                 .height = 1800,
                                 .back = kSurgelati.color,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 constexpr ControlSpec kCommand5{.name = "Command5",
                                 .caption = "USCITA",
                                 .left = 240,
                                 .top = 10080,
                                 .width = 8520,
                                 .height = 1200,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include "core/db/database.h"
 #include "core/session/session_context.h"
+#include "core/ui/menu_style.h"
 #include "core/ui/terminal.h"
 
 namespace gw::orders {
@@ -10,13 +11,8 @@ namespace {
 
 using namespace ui;
 
-constexpr Color kLightBlue = 0x00FFC0C0;
-constexpr Color kTitleBlue = 0x00FF8080;
-constexpr Font kTitleFont{"Arial", 14, true};
-constexpr Font kMenuFont{"Arial", 16, true};
-
 // --- Layout ---------------------------------------------------------------
-constexpr FormSpec kForm{.name = "morvi01", .back = kLightBlue};
+constexpr FormSpec kForm{.name = "morvi01", .back = kMenuBack};
 
 constexpr ControlSpec kCommand1{.name = "Command1",
                                 .caption = "GESTIONE ORDINI",
@@ -24,22 +20,22 @@ constexpr ControlSpec kCommand1{.name = "Command1",
                                 .top = 0,
                                 .width = 9000,
                                 .height = 855,
-                                .back = kTitleBlue,
-                                .font = kTitleFont};
+                                .back = kMenuTitleBack,
+                                .font = kMenuTitleFont};
 constexpr ControlSpec kCommand12{.name = "Command12",
                                  .caption = "Inserisco Articoli",
                                  .left = 240,
                                  .top = 1200,
                                  .width = 8520,
                                  .height = 1560,
-                                 .font = kMenuFont};
+                                 .font = kMenuButtonFont};
 constexpr ControlSpec kCommand13{.name = "Command13",
                                  .caption = "Vedo Ordine",
                                  .left = 240,
                                  .top = 2940,
                                  .width = 8520,
                                  .height = 1560,
-                                 .font = kMenuFont,
+                                 .font = kMenuButtonFont,
                                  .cancel = true};
 constexpr ControlSpec kCommand2{.name = "Command2",
                                 .caption = "Confermo Ordine",
@@ -47,21 +43,21 @@ constexpr ControlSpec kCommand2{.name = "Command2",
                                 .top = 4680,
                                 .width = 8520,
                                 .height = 1560,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 constexpr ControlSpec kCommand3{.name = "Command3",
                                 .caption = "Cancello Ordine",
                                 .left = 240,
                                 .top = 6420,
                                 .width = 8520,
                                 .height = 1560,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 constexpr ControlSpec kCommand4{.name = "Command4",
                                 .caption = "Confronta PV",
                                 .left = 240,
                                 .top = 8160,
                                 .width = 8520,
                                 .height = 1560,
-                                .font = kMenuFont,
+                                .font = kMenuButtonFont,
                                 .visible = false};
 constexpr ControlSpec kCommand5{.name = "Command5",
                                 .caption = "Uscita",
@@ -69,7 +65,7 @@ constexpr ControlSpec kCommand5{.name = "Command5",
                                 .top = 10080,
                                 .width = 8520,
                                 .height = 1200,
-                                .font = kMenuFont};
+                                .font = kMenuButtonFont};
 
 // The question before a deletion: Yes/No with No as default, under the
 // code 276 that the store's screens ask it with.
