@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "core/morvim.h"
+#include "inventory/inventory_screens.h"
 #include "orders/order_screens.h"
 
 namespace gw::app {
@@ -15,6 +16,7 @@ ui::ScreenRegistry Build() {
   ui::ScreenRegistry registry;
   Add<morvim>(registry, "morvim");
   orders::RegisterOrderScreens(registry);
+  inventory::RegisterInventoryScreens(registry);
   return registry;
 }
 

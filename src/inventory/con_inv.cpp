@@ -1,0 +1,1 @@
+#include "inventory/con_inv.h"

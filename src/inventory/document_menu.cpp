@@ -1,0 +1,1 @@
+#include "inventory/document_menu.h"

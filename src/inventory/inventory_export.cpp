@@ -1,0 +1,1 @@
+#include "inventory/inventory_export.h"
