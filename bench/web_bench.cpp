@@ -1,6 +1,7 @@
 // Web terminal under load: 20 terminals on loopback, each scanning codes
 // (the characters and Enter in one request, as the browser sends a burst)
-// into an entry screen as fast as the answers come back. Prints the round
+// into an entry screen as fast as the answers come back, each request naming
+// the state of the previous answer as the browser does. Prints the round
 // trip's median and 99th percentile next to those of the same HTTP library
 // answering an empty handler, measured the same way in the same run.
 //
@@ -98,10 +99,28 @@ std::string Ean(int terminal, int scan) {
   return buffer;
 }
 
+// The session of a terminal and the version of the state it holds.
+struct Terminal {
+  std::string session;
+  std::string version = "0";
+};
+
+// The text of a string or number field of an answer, empty when missing.
+std::string FieldOf(const std::string& body, const std::string& key) {
+  size_t at = body.find("\"" + key + "\":");
+  if (at == std::string::npos) return {};
+  at += key.size() + 3;
+  if (body[at] == '"') {
+    ++at;
+    return body.substr(at, body.find('"', at) - at);
+  }
+  return body.substr(at, body.find_first_of(",}", at) - at);
+}
+
 // Runs `kTerminals` threads; each gets its own keep-alive connection and
 // calls `scan(client, terminal, i)` for i = 1..scans, timing each call.
-Figures Load(int port, int scans, const std::function<std::string(httplib::Client&, int)>& open,
-             const std::function<bool(httplib::Client&, const std::string&, int, int)>& scan) {
+Figures Load(int port, int scans, const std::function<Terminal(httplib::Client&, int)>& open,
+             const std::function<bool(httplib::Client&, Terminal&, int, int)>& scan) {
   std::vector<std::vector<double>> times(kTerminals);
   std::atomic<bool> complete = true;
   const auto deadline = Clock::now() + kPhaseLimit;
@@ -112,10 +131,10 @@ Figures Load(int port, int scans, const std::function<std::string(httplib::Clien
       client.set_keep_alive(true);
       client.set_tcp_nodelay(true);
       client.set_read_timeout(30, 0);
-      std::string session = open(client, t);
+      Terminal terminal = open(client, t);
       for (int i = 1; i <= kWarmUp + scans && Clock::now() < deadline; ++i) {
         auto start = Clock::now();
-        if (!scan(client, session, t, i)) {
+        if (!scan(client, terminal, t, i)) {
           complete = false;
           return;
         }
@@ -133,9 +152,10 @@ Figures Load(int port, int scans, const std::function<std::string(httplib::Clien
   return figures;
 }
 
-std::string EventsBody(const std::string& session, int terminal, int i) {
-  return R"({"session":")" + session + R"(","events":[{"seq":)" + std::to_string(2 * i - 1) +
-         R"(,"type":"type","text":")" + Ean(terminal, i) + R"("},{"seq":)" + std::to_string(2 * i) +
+std::string EventsBody(const Terminal& terminal_state, int terminal, int i) {
+  return R"({"session":")" + terminal_state.session + R"(","have":)" + terminal_state.version +
+         R"(,"events":[{"seq":)" + std::to_string(2 * i - 1) + R"(,"type":"type","text":")" +
+         Ean(terminal, i) + R"("},{"seq":)" + std::to_string(2 * i) +
          R"(,"type":"key","code":13}]})";
 }
 
@@ -181,28 +201,27 @@ int main(int argc, char** argv) {
   std::thread web_thread([&] { server.run(); });
   std::thread bare_thread([&] { bare.listen_after_bind(); });
 
-  std::atomic<size_t> state_bytes = 0;
+  std::atomic<size_t> state_bytes = 0, full_bytes = 0;
   Figures web = Load(
       port, scans,
-      [](httplib::Client& client, int) {
+      [&](httplib::Client& client, int) {
         auto result = client.Post("/api/session", "{}", "application/json");
-        if (!result) return std::string();
-        size_t at = result->body.find("\"session\":\"");
-        if (at == std::string::npos) return std::string();
-        at += 11;
-        return result->body.substr(at, result->body.find('"', at) - at);
+        if (!result) return Terminal{};
+        full_bytes = result->body.size();
+        return Terminal{FieldOf(result->body, "session"), FieldOf(result->body, "version")};
       },
-      [&](httplib::Client& client, const std::string& session, int t, int i) {
-        auto result = client.Post("/api/events", EventsBody(session, t, i), "application/json");
+      [&](httplib::Client& client, Terminal& terminal, int t, int i) {
+        auto result = client.Post("/api/events", EventsBody(terminal, t, i), "application/json");
         if (!result || result->status != 200) return false;
         state_bytes = result->body.size();
+        terminal.version = FieldOf(result->body, "version");
         // Every scan applied before the answer: the state shows its number.
         return result->body.find("\"seq\":" + std::to_string(2 * i) + ",") != std::string::npos;
       });
   Figures plain = Load(
-      bare_port, scans, [](httplib::Client&, int) { return std::string("bare"); },
-      [](httplib::Client& client, const std::string& session, int t, int i) {
-        auto result = client.Post("/api/events", EventsBody(session, t, i), "application/json");
+      bare_port, scans, [](httplib::Client&, int) { return Terminal{"bare"}; },
+      [](httplib::Client& client, Terminal& terminal, int t, int i) {
+        auto result = client.Post("/api/events", EventsBody(terminal, t, i), "application/json");
         return result && result->status == 200;
       });
 
@@ -221,6 +240,7 @@ int main(int argc, char** argv) {
   if (bare_median > 0 && bare_p99 > 0)
     std::printf("ratio web/bare               median %8.2f x     p99 %8.2f x\n",
                 web_median / bare_median, web_p99 / bare_p99);
-  std::printf("state answer size            %zu bytes\n", size_t(state_bytes));
+  std::printf("state answer size            %zu bytes (the whole state %zu bytes)\n",
+              size_t(state_bytes), size_t(full_bytes));
   return web.complete && plain.complete ? 0 : 1;
 }

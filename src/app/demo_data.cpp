@@ -1147,11 +1147,15 @@ void WriteStoreTables(db::Connection& c, const char* storeName, const char* invo
     Inserter row(c, "tipodoc", {"coddoc", "numeratore", "dscdoc"});
     row.add({"INVENTARIO", "IN", "INVENTARIO DI MAGAZZINO"});
     row.add({"CASSONETTO", "CA", "DISTRUZIONE MERCE"});
+    row.add({"ROTTAMAZIONE", "RO", "ROTTAMAZIONE MERCE"});
+    row.add({"SCARTI", "SC", "SCARTI DI MERCE"});
+    row.add({"AUTOCONSUMO", "AU", "AUTOCONSUMO"});
     row.add({"DDTRESFOR", "RF", "DDT RESO A FORNITORE"});
   }
   if (IsEmpty(c, "numeri")) {
     Inserter row(c, "numeri", {"codutente", "tipo", "anno", "ultnum"});
-    for (const char* series : {"IN", "CA", "RF"}) row.add({1, series, today.year(), 0});
+    for (const char* series : {"IN", "CA", "RO", "SC", "AU", "RF"})
+      row.add({1, series, today.year(), 0});
     row.add({1, "OF", today.year(), supplierOrders});
   }
 }

@@ -87,85 +87,201 @@ std::string_view PictureName(Picture picture) {
   }
 }
 
-json GridJson(const Grid& grid) {
-  json widths = json::array();
-  json cells = json::array();
-  for (int c = 0; c < grid.Cols(); ++c) widths.push_back(grid.ColWidth(c));
-  for (int r = 0; r < grid.Rows(); ++r) {
-    json row = json::array();
-    for (int c = 0; c < grid.Cols(); ++c) row.push_back(grid.TextMatrix(r, c));
-    cells.push_back(std::move(row));
+// --- Writing JSON -----------------------------------------------------------
+
+// `text` as a JSON string. Texts from the databases may hold bytes that are
+// not UTF-8: each such byte becomes U+FFFD rather than failing the state.
+void AppendString(std::string& out, std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  out += '"';
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      if (c == '"' || c == '\\') {
+        out += '\\';
+        out += static_cast<char>(c);
+      } else if (c < 0x20) {
+        out += "\\u00";
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+      } else {
+        out += static_cast<char>(c);
+      }
+      ++i;
+      continue;
+    }
+    // The length of a well-formed sequence starting here, 0 when there is none.
+    size_t length = c >= 0xC2 && c <= 0xDF   ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
+    if (length > text.size() - i) length = 0;
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      bool fits = (next & 0xC0) == 0x80;
+      // The second byte also rules out overlong forms, surrogates and
+      // code points beyond U+10FFFF.
+      if (k == 1 && ((c == 0xE0 && next < 0xA0) || (c == 0xED && next > 0x9F) ||
+                     (c == 0xF0 && next < 0x90) || (c == 0xF4 && next > 0x8F)))
+        fits = false;
+      if (!fits) length = 0;
+    }
+    if (length == 0) {
+      out += "\\ufffd";
+      ++i;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
   }
-  return {{"rows", grid.Rows()}, {"cols", grid.Cols()}, {"row", grid.Row},
-          {"col", grid.Col},     {"widths", widths},    {"cells", cells}};
+  out += '"';
 }
 
-json ControlJson(const Control& control) {
-  json out = {
-      {"name", control.name()},
-      {"kind", KindName(control.kind())},
-      {"left", control.Left},
-      {"top", control.Top},
-      {"width", control.Width},
-      {"height", control.Height},
-      {"back", CssColor(control.BackColor)},
-      {"fore", CssColor(control.ForeColor)},
-      {"font",
-       {{"name", control.font.name}, {"size", control.font.size}, {"bold", control.font.bold}}},
-      {"visible", control.Visible},
-      {"shown", control.shown()},
-      {"enabled", control.Enabled},
-      {"usable", control.usable()},
-      {"container", control.container() ? json(control.container()->name()) : json(nullptr)},
-      {"tooltip", control.ToolTipText},
-      {"dblclick", static_cast<bool>(control.DblClick)},
-  };
-  if (auto* box = dynamic_cast<const TextBox*>(&control)) {
-    out["text"] = box->Text();
-    out["locked"] = box->Locked;
-    out["maxlength"] = box->MaxLength;
-    out["align"] = AlignName(box->Alignment);
-    out["keyboard"] = KeyboardName(box->keyboard);
-  } else if (auto* button = dynamic_cast<const Button*>(&control)) {
-    out["caption"] = button->Caption;
-    out["picture"] = PictureName(button->picture);
-    out["cancel"] = button->Cancel;
-  } else if (auto* label = dynamic_cast<const Label*>(&control)) {
-    out["caption"] = label->Caption;
-    out["align"] = AlignName(label->Alignment);
-  } else if (auto* frame = dynamic_cast<const Frame*>(&control)) {
-    out["caption"] = frame->Caption;
-  } else if (auto* check = dynamic_cast<const CheckBox*>(&control)) {
-    out["caption"] = check->Caption;
-    out["value"] = check->Value();
-  } else if (auto* image = dynamic_cast<const Image*>(&control)) {
-    out["picture"] = PictureName(image->picture);
-  } else if (auto* grid = dynamic_cast<const Grid*>(&control)) {
-    out.update(GridJson(*grid));
-  } else if (auto* bar = dynamic_cast<const ProgressBar*>(&control)) {
-    out["min"] = bar->Min;
-    out["max"] = bar->Max;
-    out["value"] = bar->Value;
-  }
+std::string Quoted(std::string_view text) {
+  std::string out;
+  AppendString(out, text);
   return out;
 }
 
-json FormJson(const Screen& screen) {
-  json controls = json::array();
-  for (const Control* control : screen.controls()) controls.push_back(ControlJson(*control));
-  return {{"name", screen.name()},
-          {"caption", screen.Caption},
-          {"width", screen.Width},
-          {"height", screen.Height},
-          {"back", CssColor(screen.BackColor)},
-          {"fullscreen", screen.fullScreen()},
-          {"controls", std::move(controls)}};
+std::string Bool(bool value) {
+  return value ? "true" : "false";
 }
 
-// Texts from the databases may hold bytes that are not UTF-8: they are
-// replaced rather than failing the whole state.
-std::string Dump(const json& value) {
-  return value.dump(-1, ' ', false, json::error_handler_t::replace);
+std::string Number(int64_t value) {
+  return std::to_string(value);
+}
+
+// The fields of one object, in the order they are added.
+class Fields {
+ public:
+  void add(std::string_view key, std::string json) { fields_.push_back({key, std::move(json)}); }
+  void text(std::string_view key, std::string_view value) { add(key, Quoted(value)); }
+  void number(std::string_view key, int64_t value) { add(key, Number(value)); }
+  void flag(std::string_view key, bool value) { add(key, Bool(value)); }
+  std::vector<Field> take() { return std::move(fields_); }
+
+ private:
+  std::vector<Field> fields_;
+};
+
+// "key":value,... without the braces.
+void AppendFields(std::string& out, const std::vector<Field>& fields, bool comma_first) {
+  for (const Field& field : fields) {
+    if (comma_first) out += ',';
+    comma_first = true;
+    AppendString(out, field.key);
+    out += ':';
+    out += field.json;
+  }
+}
+
+// --- The screen's fields -----------------------------------------------------
+
+void GridFields(const Grid& grid, Fields& out) {
+  std::string widths = "[", cells = "[";
+  for (int c = 0; c < grid.Cols(); ++c) {
+    if (c) widths += ',';
+    widths += Number(grid.ColWidth(c));
+  }
+  for (int r = 0; r < grid.Rows(); ++r) {
+    cells += r ? ",[" : "[";
+    for (int c = 0; c < grid.Cols(); ++c) {
+      if (c) cells += ',';
+      AppendString(cells, grid.TextMatrix(r, c));
+    }
+    cells += ']';
+  }
+  out.number("rows", grid.Rows());
+  out.number("cols", grid.Cols());
+  out.number("row", grid.Row);
+  out.number("col", grid.Col);
+  out.add("widths", widths + "]");
+  out.add("cells", cells + "]");
+}
+
+std::vector<Field> ControlFields(const Control& control) {
+  Fields out;
+  out.text("kind", KindName(control.kind()));
+  out.number("left", control.Left);
+  out.number("top", control.Top);
+  out.number("width", control.Width);
+  out.number("height", control.Height);
+  out.text("back", CssColor(control.BackColor));
+  out.text("fore", CssColor(control.ForeColor));
+  out.add("font", "{\"name\":" + Quoted(control.font.name) + ",\"size\":" +
+                      Number(control.font.size) + ",\"bold\":" + Bool(control.font.bold) + "}");
+  out.flag("visible", control.Visible);
+  out.flag("shown", control.shown());
+  out.flag("enabled", control.Enabled);
+  out.flag("usable", control.usable());
+  out.add("container", control.container() ? Quoted(control.container()->name()) : "null");
+  out.text("tooltip", control.ToolTipText);
+  out.flag("dblclick", static_cast<bool>(control.DblClick));
+  if (auto* box = dynamic_cast<const TextBox*>(&control)) {
+    out.text("text", box->Text());
+    out.flag("locked", box->Locked);
+    out.number("maxlength", box->MaxLength);
+    out.text("align", AlignName(box->Alignment));
+    out.text("keyboard", KeyboardName(box->keyboard));
+  } else if (auto* button = dynamic_cast<const Button*>(&control)) {
+    out.text("caption", button->Caption);
+    out.text("picture", PictureName(button->picture));
+    out.flag("cancel", button->Cancel);
+  } else if (auto* label = dynamic_cast<const Label*>(&control)) {
+    out.text("caption", label->Caption);
+    out.text("align", AlignName(label->Alignment));
+  } else if (auto* frame = dynamic_cast<const Frame*>(&control)) {
+    out.text("caption", frame->Caption);
+  } else if (auto* check = dynamic_cast<const CheckBox*>(&control)) {
+    out.text("caption", check->Caption);
+    out.number("value", check->Value());
+  } else if (auto* image = dynamic_cast<const Image*>(&control)) {
+    out.text("picture", PictureName(image->picture));
+  } else if (auto* grid = dynamic_cast<const Grid*>(&control)) {
+    GridFields(*grid, out);
+  } else if (auto* bar = dynamic_cast<const ProgressBar*>(&control)) {
+    out.number("min", bar->Min);
+    out.number("max", bar->Max);
+    out.number("value", bar->Value);
+  }
+  return out.take();
+}
+
+std::string HeadFields(const Terminal* terminal, const StateInfo& info) {
+  const Control* focused = terminal ? terminal->focused() : nullptr;
+  std::string head = "\"session\":" + Quoted(info.session) + ",\"seq\":" + Number(info.seq) +
+                     ",\"ended\":" + Bool(info.ended) +
+                     ",\"focus\":" + (focused ? Quoted(focused->name()) : "null") + ",\"box\":";
+  if (info.box) {
+    head += "{\"id\":" + Number(info.box_id) + ",\"prompt\":" + Quoted(info.box->prompt) +
+            ",\"buttons\":" + Number(info.box->buttons) + ",\"title\":" + Quoted(info.box->title) +
+            "}";
+  } else {
+    head += "null";
+  }
+  return head;
+}
+
+// The fields of `fields` whose value differs from the same field of `base`;
+// both lists come from controls of the same kind, so their keys line up.
+std::vector<const Field*> Changed(const std::vector<Field>& fields,
+                                  const std::vector<Field>& base) {
+  std::vector<const Field*> changed;
+  for (size_t i = 0; i < fields.size(); ++i)
+    if (i >= base.size() || fields[i].key != base[i].key || fields[i].json != base[i].json)
+      changed.push_back(&fields[i]);
+  return changed;
+}
+
+void AppendObject(std::string& out, const std::vector<const Field*>& fields) {
+  out += '{';
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i) out += ',';
+    AppendString(out, fields[i]->key);
+    out += ':';
+    out += fields[i]->json;
+  }
+  out += '}';
 }
 
 // --- Requests -------------------------------------------------------------
@@ -207,6 +323,11 @@ bool Integer(const json& object, const char* key, int64_t min, int64_t max, int6
 }
 
 constexpr int64_t kMaxSeq = int64_t(1) << 52;  // exact in a JavaScript number
+
+// The optional version of the state the browser holds.
+bool Have(const json& object, int64_t& have, std::string& error) {
+  return !object.contains("have") || Integer(object, "have", 0, kMaxSeq, have, error);
+}
 constexpr size_t kMaxSessionLength = 64;
 
 std::optional<json> ParseObject(std::string_view body, std::string& error) {
@@ -336,28 +457,73 @@ std::string CssColor(Color color) {
   return buffer;
 }
 
-std::string StateJson(const Terminal* terminal, const StateInfo& info) {
-  const Screen* front = terminal ? terminal->front() : nullptr;
-  const Control* focused = terminal ? terminal->focused() : nullptr;
-  json state = {
-      {"session", info.session},
-      {"seq", info.seq},
-      {"ended", info.ended},
-      {"focus", focused ? json(focused->name()) : json(nullptr)},
-      {"box", info.box ? json{{"id", info.box_id},
-                              {"prompt", info.box->prompt},
-                              {"buttons", info.box->buttons},
-                              {"title", info.box->title}}
-                       : json(nullptr)},
-      {"form", front && !info.ended ? FormJson(*front) : json(nullptr)},
-  };
-  return Dump(state);
+std::shared_ptr<const Snapshot> TakeSnapshot(const Terminal* terminal, const StateInfo& info,
+                                             int64_t version) {
+  auto state = std::make_shared<Snapshot>();
+  state->version = version;
+  state->head = HeadFields(terminal, info);
+  const Screen* front = terminal && !info.ended ? terminal->front() : nullptr;
+  if (!front) return state;
+  state->has_form = true;
+  state->form_name = front->name();
+  state->screen = front->name();
+  Fields form;
+  form.text("caption", front->Caption);
+  form.number("width", front->Width);
+  form.number("height", front->Height);
+  form.text("back", CssColor(front->BackColor));
+  form.flag("fullscreen", front->fullScreen());
+  state->form = form.take();
+  state->controls.reserve(front->controls().size());
+  for (const Control* control : front->controls()) {
+    state->screen += '\n' + control->name();
+    state->controls.push_back({control->name(), ControlFields(*control)});
+  }
+  return state;
 }
 
-std::string WithReceived(std::string_view state, int64_t received) {
-  std::string out = "{\"received\":" + std::to_string(received);
-  if (state.size() > 2) out += ',';
-  out.append(state.substr(1));
+std::string StateJson(const Snapshot& state, const Snapshot* base, int64_t received) {
+  std::string out;
+  out.reserve(base ? 512 : 8192);
+  out += "{\"received\":" + Number(received) + ",\"version\":" + Number(state.version);
+  const bool delta = base && base->has_form && state.has_form && base->screen == state.screen;
+  if (delta) out += ",\"base\":" + Number(base->version);
+  out += ',';
+  out += state.head;
+  if (delta) {
+    out += ",\"changes\":{\"form\":";
+    AppendObject(out, Changed(state.form, base->form));
+    out += ",\"controls\":{";
+    bool first = true;
+    for (size_t i = 0; i < state.controls.size(); ++i) {
+      std::vector<const Field*> changed =
+          Changed(state.controls[i].fields, base->controls[i].fields);
+      if (changed.empty()) continue;
+      if (!first) out += ',';
+      first = false;
+      AppendString(out, state.controls[i].name);
+      out += ':';
+      AppendObject(out, changed);
+    }
+    out += "}}}";
+    return out;
+  }
+  if (!state.has_form) {
+    out += ",\"form\":null}";
+    return out;
+  }
+  out += ",\"form\":{\"name\":";
+  AppendString(out, state.form_name);
+  AppendFields(out, state.form, true);
+  out += ",\"controls\":[";
+  for (size_t i = 0; i < state.controls.size(); ++i) {
+    if (i) out += ',';
+    out += "{\"name\":";
+    AppendString(out, state.controls[i].name);
+    AppendFields(out, state.controls[i].fields, true);
+    out += '}';
+  }
+  out += "]}}";
   return out;
 }
 
@@ -376,6 +542,7 @@ std::optional<EventsRequest> ParseEventsRequest(std::string_view body, std::stri
   EventsRequest request;
   if (!String(*object, "session", true, kMaxSessionLength, request.session, error))
     return std::nullopt;
+  if (!Have(*object, request.have, error)) return std::nullopt;
   auto events = object->find("events");
   if (events == object->end() || !events->is_array()) {
     error = "\"events\" is not an array";
@@ -404,7 +571,7 @@ std::optional<AnswerRequest> ParseAnswerRequest(std::string_view body, std::stri
   int64_t box = 0, answer = 0;
   if (!String(*object, "session", true, kMaxSessionLength, request.session, error) ||
       !Integer(*object, "box", 1, INT32_MAX, box, error) ||
-      !Integer(*object, "answer", 1, 7, answer, error))
+      !Integer(*object, "answer", 1, 7, answer, error) || !Have(*object, request.have, error))
     return std::nullopt;
   request.box = static_cast<int>(box);
   request.answer = static_cast<int>(answer);
@@ -412,7 +579,7 @@ std::optional<AnswerRequest> ParseAnswerRequest(std::string_view body, std::stri
 }
 
 std::string ErrorJson(std::string_view message) {
-  return Dump(json{{"error", message}});
+  return "{\"error\":" + Quoted(message) + "}";
 }
 
 }  // namespace gw::web

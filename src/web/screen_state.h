@@ -1,8 +1,9 @@
 // The JSON the web terminal speaks: the state of a session's front screen,
 // which the browser draws, and the requests the browser sends.
 //
-// State:
+// A full state:
 //   {"received": N,            highest event sequence number received
+//    "version": V,             the state's number within its session
 //    "session": ID, "seq": N,  last event applied
 //    "ended": bool, "focus": NAME | null,
 //    "box": {"id", "prompt", "buttons", "title"} | null,
@@ -16,9 +17,19 @@
 // locked, maxlength, align, keyboard (scan, numeric, text); caption,
 // picture, cancel; value (check box 0/1, progress bar); min, max; rows,
 // cols, row, col, widths, cells (grid).
+//
+// A request may name the version the browser holds ("have"). When that
+// state is still known and shows the same screen (same form, same
+// controls), the answer carries only what changed since it:
+//   {"received", "version", "base": V (= have), "session", "seq", "ended",
+//    "focus", "box",
+//    "changes": {"form": {changed form fields},
+//                "controls": {NAME: {changed fields}, ...}}}
+// The other fields travel whole. Any other case gets the full state.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,27 +48,55 @@ struct StateInfo {
   bool ended = false;
 };
 
-// The state of `terminal`'s front screen; no form when `terminal` is null.
-// Without its "received" field (see WithReceived).
-std::string StateJson(const ui::Terminal* terminal, const StateInfo& info);
-// `state` (from StateJson) with the "received" field put in front.
-std::string WithReceived(std::string_view state, int64_t received);
+// One field of a state, its value written as JSON.
+struct Field {
+  std::string_view key;
+  std::string json;
+};
+
+// A published state, kept as its fields written as JSON so that an answer
+// is put together, or compared with an earlier state, without going through
+// the screen again.
+struct Snapshot {
+  int64_t version = 0;
+  std::string head;  // session, seq, ended, focus and box, as "key":value,...
+  bool has_form = false;
+  std::string form_name;
+  std::string screen;  // the form's name and its controls' names
+  std::vector<Field> form;
+  struct Control {
+    std::string name;
+    std::vector<Field> fields;
+  };
+  std::vector<Control> controls;
+};
+
+// The state of `terminal`'s front screen; no form when `terminal` is null
+// or `info.ended`.
+std::shared_ptr<const Snapshot> TakeSnapshot(const ui::Terminal* terminal, const StateInfo& info,
+                                             int64_t version);
+// The answer showing `state`: the changes since `base` when it shows the
+// same screen, else the full state (also when `base` is null).
+std::string StateJson(const Snapshot& state, const Snapshot* base, int64_t received);
 
 // &H00BBGGRR& as "#rrggbb"; system colours &H800000nn& as the classic
 // desktop scheme shows them.
 std::string CssColor(ui::Color color);
 
+// `have`: the version of the state the browser holds, 0 for none.
 struct SessionRequest {
   std::string session;  // empty: start a new session
 };
 struct EventsRequest {
   std::string session;
   std::vector<Event> events;
+  int64_t have = 0;
 };
 struct AnswerRequest {
   std::string session;
   int box = 0;
   int answer = 0;
+  int64_t have = 0;
 };
 
 // Each returns nullopt, with the reason in `error`, for a body that is not

@@ -81,7 +81,7 @@ struct WebServer::Impl {
     if (!parsed) return Json(response, 400, ErrorJson(error));
     auto session = open(parsed->session, response);
     if (!session || Fresh(*session, parsed->session, response)) return;
-    Json(response, 200, session->post(std::move(parsed->events), kStateWait));
+    Json(response, 200, session->post(std::move(parsed->events), kStateWait, parsed->have));
   }
 
   void onAnswer(const httplib::Request& request, httplib::Response& response) {
@@ -90,7 +90,7 @@ struct WebServer::Impl {
     if (!parsed) return Json(response, 400, ErrorJson(error));
     auto session = open(parsed->session, response);
     if (!session || Fresh(*session, parsed->session, response)) return;
-    auto state = session->answer(parsed->box, parsed->answer, kStateWait);
+    auto state = session->answer(parsed->box, parsed->answer, kStateWait, parsed->have);
     if (!state) return Json(response, 400, ErrorJson("the answer is not a button of the box"));
     Json(response, 200, *state);
   }

@@ -16,6 +16,10 @@ namespace {
 using namespace ui;
 
 constexpr size_t kKeptPrintJobs = 16;
+// States kept for answering with their changes: a browser holds the one of
+// its last answer, so a few cover an answer lost on the way and a second
+// tab on the same session; an older one gets the full state.
+constexpr size_t kKeptStates = 8;
 // An ended session keeps showing "ended" to its tab for this long.
 constexpr auto kEndedKeep = std::chrono::minutes(10);
 
@@ -64,8 +68,8 @@ WebSession::WebSession(std::string id, const ScreenRegistry& screens,
     : id_(std::move(id)),
       screens_(screens),
       data_dir_(std::move(data_dir)),
-      last_use_(Clock::now()),
-      state_(StateJson(nullptr, {.session = id_})) {
+      last_use_(Clock::now()) {
+  states_.push_back(TakeSnapshot(nullptr, {.session = id_}, ++last_version_));
   thread_ = std::thread([this] { run(); });
 }
 
@@ -95,7 +99,8 @@ std::vector<std::string> WebSession::printJobs() const {
   return print_jobs_;
 }
 
-std::string WebSession::post(std::vector<Event> events, std::chrono::milliseconds wait) {
+std::string WebSession::post(std::vector<Event> events, std::chrono::milliseconds wait,
+                             int64_t have) {
   std::unique_lock lock(mutex_);
   last_use_ = Clock::now();
   for (Event& event : events) {
@@ -104,10 +109,11 @@ std::string WebSession::post(std::vector<Event> events, std::chrono::millisecond
     ++received_;
   }
   changed_.notify_all();
-  return waitForState(lock, 0, wait);
+  return waitForState(lock, 0, wait, have);
 }
 
-std::optional<std::string> WebSession::answer(int box, int answer, std::chrono::milliseconds wait) {
+std::optional<std::string> WebSession::answer(int box, int answer, std::chrono::milliseconds wait,
+                                              int64_t have) {
   std::unique_lock lock(mutex_);
   last_use_ = Clock::now();
   if (box_ && box_->id == box && !answer_) {
@@ -115,11 +121,11 @@ std::optional<std::string> WebSession::answer(int box, int answer, std::chrono::
     answer_ = answer;
     changed_.notify_all();
   }
-  return waitForState(lock, box, wait);
+  return waitForState(lock, box, wait, have);
 }
 
 std::string WebSession::waitForState(std::unique_lock<std::mutex>& lock, int answered_box,
-                                     std::chrono::milliseconds wait) {
+                                     std::chrono::milliseconds wait, int64_t have) {
   // The session thread publishes when its queue has run dry or a message
   // box waits, so a state that no longer shows the box just answered and
   // shows either a box or every event applied is the one to give.
@@ -129,7 +135,13 @@ std::string WebSession::waitForState(std::unique_lock<std::mutex>& lock, int ans
     if (answered_box && state_box_ == answered_box) return false;
     return state_box_ != 0 || state_seq_ >= target;
   });
-  return WithReceived(state_, received_);
+  const int64_t received = received_;
+  std::shared_ptr<const Snapshot> state = states_.back(), base;
+  for (const auto& kept : states_)
+    if (have > 0 && kept->version == have) base = kept;
+  lock.unlock();
+  // Written outside the lock: the session thread goes on meanwhile.
+  return StateJson(*state, base.get(), received);
 }
 
 void WebSession::publish(const Terminal* terminal) {
@@ -145,9 +157,10 @@ void WebSession::publish(const Terminal* terminal) {
     info.box_id = box->id;
     info.box = &box->request;
   }
-  std::string state = StateJson(terminal, info);
+  std::shared_ptr<const Snapshot> state = TakeSnapshot(terminal, info, ++last_version_);
   std::lock_guard lock(mutex_);
-  state_ = std::move(state);
+  states_.push_back(std::move(state));
+  if (states_.size() > kKeptStates) states_.pop_front();
   state_seq_ = info.seq;
   state_box_ = info.box_id;
   state_ended_ = info.ended;

@@ -27,6 +27,8 @@
 
 namespace gw::web {
 
+struct Snapshot;
+
 // One user action of the browser, numbered by the browser from 1 on.
 struct Event {
   enum class Kind { Click, DblClick, Focus, Type, Key, Escape, Cell };
@@ -61,12 +63,15 @@ class WebSession final : private ui::FrontEnd {
   // Queues the events that follow the last one received (a sequence number
   // already received is skipped, so a resent event is applied once), then
   // waits at most `wait` until every queued event is applied, a message box
-  // waits for its answer or the session has ended. Returns the state JSON.
-  std::string post(std::vector<Event> events, std::chrono::milliseconds wait);
+  // waits for its answer or the session has ended. Returns the state JSON:
+  // the changes since state `have` when the session still keeps that state
+  // (see screen_state.h), else the full state.
+  std::string post(std::vector<Event> events, std::chrono::milliseconds wait, int64_t have = 0);
   // Answers message box `box` when it is the one waiting, then waits as
   // post() does. nullopt, changing nothing, when the answer is none of the
   // box's buttons. An answer to another box is ignored.
-  std::optional<std::string> answer(int box, int answer, std::chrono::milliseconds wait);
+  std::optional<std::string> answer(int box, int answer, std::chrono::milliseconds wait,
+                                    int64_t have = 0);
 
   // Asks the session to end: a waiting message box gives up (ui::Abandon) and
   // the thread stops after the event it is applying.
@@ -86,9 +91,10 @@ class WebSession final : private ui::FrontEnd {
   void apply(ui::Terminal& terminal, const Event& event);
   // Publishes the state of `terminal` (nullptr once it is gone).
   void publish(const ui::Terminal* terminal);
-  // Waits until the state answers what the caller sent. REQUIRES: lock held.
+  // Waits until the state answers what the caller sent, then writes it
+  // against state `have`. REQUIRES: lock held; releases it.
   std::string waitForState(std::unique_lock<std::mutex>& lock, int answered_box,
-                           std::chrono::milliseconds wait);
+                           std::chrono::milliseconds wait, int64_t have);
 
   const std::string id_;
   const ui::ScreenRegistry& screens_;
@@ -111,13 +117,15 @@ class WebSession final : private ui::FrontEnd {
   bool finished_ = false;  // the thread has published its last state
   Clock::time_point last_use_;
   std::vector<std::string> print_jobs_;
-  // The last published state and what it shows.
-  std::string state_;
+  // The states published last, the newest last, and what the newest shows.
+  std::deque<std::shared_ptr<const Snapshot>> states_;
   int64_t state_seq_ = -1;
   int state_box_ = 0;
   bool state_ended_ = false;
 
-  const ui::Terminal* terminal_ = nullptr;  // touched by the session thread only
+  // Touched by the session thread only (and the constructor, before it).
+  const ui::Terminal* terminal_ = nullptr;
+  int64_t last_version_ = 0;
   std::thread thread_;
 };
 

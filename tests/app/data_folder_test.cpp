@@ -196,11 +196,12 @@ TEST_F(DataFolderTest, DemoHoldsABelievableStore) {
 
   auto working = open(dir, "\\vorsa\\dati.mdb");
   EXPECT_EQ(Dump(*working, "SELECT coddoc, numeratore FROM tipodoc ORDER BY coddoc"),
-            "CASSONETTO|CA\nDDTRESFOR|RF\nINVENTARIO|IN\n");
+            "AUTOCONSUMO|AU\nCASSONETTO|CA\nDDTRESFOR|RF\nINVENTARIO|IN\nROTTAMAZIONE|RO\n"
+            "SCARTI|SC\n");
   EXPECT_EQ(Count(*working,
                   "SELECT count(*) FROM numeri WHERE codutente = 1 AND anno = "
                   "CAST(strftime('%Y', 'now', 'localtime') AS INTEGER)"),
-            4);
+            7);
   EXPECT_EQ(Count(*working, "SELECT count(*) FROM fornitori"), 20);
   // Supplier orders belong to existing suppliers and have lines.
   EXPECT_EQ(Count(*working,

@@ -4,9 +4,14 @@
 #
 #   tests/web/run.sh BUILD/tests/web/gw_web_test_server
 #
-# Installs what is missing (Chromium and Node.js from Debian, playwright-core
-# as locked in package-lock.json), builds nothing, leaves a screenshot of
-# the start screen in artifacts/, exits non-zero when a test fails.
+# Runs browser.test.mjs (the web terminal on its test screen) and
+# walk.test.mjs (walks through the real order screens, checked in the
+# database files with the sqlite3 tool), one file after the other.
+#
+# Installs what is missing (Chromium, Node.js and sqlite3 from Debian,
+# playwright-core as locked in package-lock.json), builds nothing, leaves a
+# screenshot of the start screen in artifacts/, exits non-zero when a test
+# fails.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -22,6 +27,7 @@ missing=()
 [ -x /usr/bin/chromium ] || missing+=(chromium)
 command -v node >/dev/null || missing+=(nodejs)
 command -v npm >/dev/null || missing+=(npm)
+command -v sqlite3 >/dev/null || missing+=(sqlite3)
 if [ ${#missing[@]} -gt 0 ]; then
   apt-get update
   DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
@@ -37,4 +43,4 @@ fi
 
 mkdir -p "$root/artifacts"
 GW_WEB_TEST_SERVER="$server" GW_ARTIFACTS="$root/artifacts" \
-  timeout 600 node --test --test-timeout=300000 browser.test.mjs
+  timeout 900 node --test --test-concurrency=1 --test-timeout=300000 browser.test.mjs walk.test.mjs

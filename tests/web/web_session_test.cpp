@@ -1,6 +1,6 @@
 // The web terminal's session layer (events in order and once, message boxes
-// answered by the browser, dropped events, idle sessions) and its HTTP calls
-// on loopback.
+// answered by the browser, dropped events, idle sessions, answers carrying
+// only what changed) and its HTTP calls on loopback.
 #include "web/web_session.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +56,26 @@ std::string Show(const json& state, std::string_view name, const char* property)
          (value.is_string() ? value.get<std::string>() : value.dump());
 }
 
+// The state a browser holding `held` draws after `answer`: the answer
+// itself when it is a full state, else `held` with the changes applied.
+json Apply(const json& held, const json& answer) {
+  if (!answer.contains("changes")) return answer;
+  EXPECT_EQ(answer.at("base"), held.at("version"));
+  json state = answer;
+  state.erase("changes");
+  state.erase("base");
+  json form = held.at("form");
+  const json& changes = answer.at("changes");
+  for (const auto& [key, value] : changes.at("form").items()) form[key] = value;
+  for (json& control : form.at("controls")) {
+    auto changed = changes.at("controls").find(control.at("name").get<std::string>());
+    if (changed == changes.at("controls").end()) continue;
+    for (const auto& [key, value] : changed->items()) control[key] = value;
+  }
+  state["form"] = std::move(form);
+  return state;
+}
+
 class WebSessionTest : public ::testing::Test {
  protected:
   WebSessionTest() {
@@ -64,11 +84,11 @@ class WebSessionTest : public ::testing::Test {
   }
   ~WebSessionTest() override { std::filesystem::remove_all(dir_); }
 
-  json post(WebSession& session, std::vector<Event> events) {
-    return json::parse(session.post(std::move(events), kWait));
+  json post(WebSession& session, std::vector<Event> events, int64_t have = 0) {
+    return json::parse(session.post(std::move(events), kWait, have));
   }
-  json answer(WebSession& session, int box, int value) {
-    auto state = session.answer(box, value, kWait);
+  json answer(WebSession& session, int box, int value, int64_t have = 0) {
+    auto state = session.answer(box, value, kWait, have);
     EXPECT_TRUE(state.has_value());
     return state ? json::parse(*state) : json();
   }
@@ -236,6 +256,94 @@ TEST_F(WebSessionTest, EndingASessionGivesUpItsWaitingBox) {
   session.reset();  // joins the session's thread
 }
 
+TEST_F(WebSessionTest, AnswersCarryWhatChangedSinceTheStateHeld) {
+  WebSession session("s1", screens_, dir_);
+  json held = post(session, {});
+  ASSERT_TRUE(held.contains("form"));
+
+  json delta = post(session, {Type(1, "80")}, held.at("version"));
+  EXPECT_EQ(delta.at("base"), held.at("version"));
+  EXPECT_FALSE(delta.contains("form"));
+  EXPECT_EQ(delta.at("changes"), json::parse(R"({"form":{},"controls":{"eanw":{"text":"80"}}})"));
+  EXPECT_EQ(delta.at("seq"), 1);
+  EXPECT_EQ(delta.at("focus"), "eanw");
+  held = Apply(held, delta);
+
+  // Step by step, the state held with the changes applied is the full state.
+  std::vector<std::vector<Event>> steps = {
+      {Type(2, "1234567890"), Key(3, 13)},
+      {Focus(4, "quanw"), Type(5, "3,5"), Key(6, 13)},
+      {Click(7, "Check1")},
+      {Cell(8, 2, 1)},
+      {Click(9, "Command2")},
+      {Click(10, "Command1")},
+  };
+  for (auto& events : steps) {
+    SCOPED_TRACE(events.front().seq);
+    delta = post(session, std::move(events), held.at("version"));
+    ASSERT_TRUE(delta.contains("changes"));
+    held = Apply(held, delta);
+    EXPECT_EQ(held, post(session, {}));
+  }
+  // The grid's rows travel only when they change.
+  EXPECT_FALSE(delta.at("changes").at("controls").contains("flex1"));
+  ASSERT_FALSE(held.at("box").is_null());
+  delta = answer(session, held.at("box").at("id"), ui::vbYes, held.at("version"));
+  held = Apply(held, delta);
+  EXPECT_EQ(held, post(session, {}));
+  EXPECT_EQ(Show(held, "Label2", "caption"), "Label2.caption=sì");
+  EXPECT_LT(delta.dump().size() * 4, held.dump().size());
+}
+
+TEST_F(WebSessionTest, TheFullStateWhenTheStateHeldIsUnknown) {
+  WebSession session("s1", screens_, dir_);
+  json first = post(session, {});
+  // A version never given, and one given too many states ago.
+  EXPECT_TRUE(post(session, {}, 9999).contains("form"));
+  for (int seq = 1; seq <= 20; ++seq) post(session, {Type(seq, "1")});
+  json state = post(session, {}, first.at("version"));
+  EXPECT_FALSE(state.contains("base"));
+  EXPECT_EQ(Show(state, "eanw", "text"), "eanw.text=1111111111111");
+
+  // The program ended: no screen to change.
+  state = post(session, {Escape(21)}, state.at("version"));
+  EXPECT_FALSE(state.contains("changes"));
+  EXPECT_TRUE(state.at("form").is_null());
+}
+
+// A start screen that opens the test screen.
+class Opener final : public ui::Screen {
+ public:
+  explicit Opener(ui::Terminal& terminal)
+      : Screen(terminal, {.name = "morvim"}), Command1(*this, {.name = "Command1"}) {
+    Command1.Click = [this] { Show("MainOrd"); };
+  }
+  ui::Button Command1;
+};
+
+TEST_F(WebSessionTest, AnotherScreenTravelsWhole) {
+  ui::ScreenRegistry screens;
+  screens.add("morvim", [](ui::Terminal& t) { return std::make_unique<Opener>(t); });
+  webtest::AddTestScreen(screens, "MainOrd");
+  WebSession session("s1", screens, dir_);
+  json held = post(session, {});
+  json state = post(session, {Click(1, "Command1")}, held.at("version"));
+  EXPECT_FALSE(state.contains("changes"));
+  EXPECT_EQ(state.at("form").at("name"), "MainOrd");
+  state = post(session, {Click(2, "Command5")}, state.at("version"));
+  EXPECT_FALSE(state.contains("changes"));
+  EXPECT_EQ(state.at("form").at("name"), "morvim");
+}
+
+TEST_F(WebSessionTest, TextsThatAreNotUtf8StillMakeAState) {
+  WebSession session("s1", screens_, dir_);
+  json held = post(session, {});
+  Event enter = Key(1, 13);
+  enter.texts = {{"eanw", "a\xFF\"\\\x01\xE0\x80"}};
+  json state = Apply(held, post(session, {enter}, held.at("version")));
+  EXPECT_EQ(Show(state, "Label1", "caption"), "Label1.caption=a\uFFFD\"\\\x01\uFFFD\uFFFD");
+}
+
 TEST_F(WebSessionTest, IdleSessionsAreEnded) {
   SessionTable table(screens_, dir_, 12h);
   auto first = table.create();
@@ -310,6 +418,7 @@ TEST_F(WebServerTest, MalformedOrOversizedRequestsChangeNothing) {
       {"/api/events",
        events(R"([{"seq":1,"type":"type","text":"1"},{"seq":3,"type":"key","code":13}])")},
       {"/api/events", events(R"([{"seq":1,"type":"type","text":"1","texts":{"eanw":5}}])")},
+      {"/api/events", R"({"session":")" + id + R"(","have":"3","events":[]})"},
       {"/api/answer", R"({"session":")" + id + R"(","box":"1","answer":6})"},
       {"/api/session", R"({"session":7})"},
   };
@@ -352,7 +461,12 @@ TEST_F(WebServerTest, EventsAndAnswersTravelOverHttp) {
   json state = call("/api/events", {{"session", id}, {"events", events}});
   EXPECT_EQ(Show(state, "Label1", "caption"), "Label1.caption=8001234567890");
   ASSERT_FALSE(state.at("box").is_null());
-  state = call("/api/answer", {{"session", id}, {"box", state.at("box").at("id")}, {"answer", 6}});
+  json changes = call("/api/answer", {{"session", id},
+                                      {"have", state.at("version")},
+                                      {"box", state.at("box").at("id")},
+                                      {"answer", 6}});
+  EXPECT_EQ(changes.at("base"), state.at("version"));
+  state = Apply(state, changes);
   EXPECT_EQ(Show(state, "Label2", "caption"), "Label2.caption=sì");
   EXPECT_EQ(state.at("seq"), 3);
 

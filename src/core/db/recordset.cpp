@@ -12,13 +12,16 @@ namespace {
 
 constexpr std::string_view kRowidColumn = "gw_rowid";
 
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Field names are ASCII; every field read and write looks one up, so the
+// compare is locale-free.
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
+  for (size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
 }
 
@@ -246,12 +249,12 @@ void Recordset::set(std::string_view name, const Value& value) {
   changes_.emplace_back(def, std::move(coerced));
 }
 
-void Recordset::update() {
-  if (pending_ == Pending::None) throw Error("Aggiornamento senza AddNew o Edit.");
-  const bool added = pending_ == Pending::Add;
-  if (!added && changes_.empty()) {
-    discardPending();
-    return;
+Statement& Recordset::writeStatement(bool added) {
+  for (Write& write : writes_) {
+    if (write.added != added || write.fields.size() != changes_.size()) continue;
+    size_t i = 0;
+    while (i < changes_.size() && write.fields[i] == changes_[i].first) ++i;
+    if (i == changes_.size()) return *write.statement;
   }
   std::string sql;
   if (added) {
@@ -286,33 +289,50 @@ void Recordset::update() {
     }
     sql += " WHERE rowid=?";
   }
-  Connection& connection = db_.connection();
-  {
-    auto statement = connection.prepare(sql);
-    int index = 1;
-    for (const auto& change : changes_) statement->bind(index++, change.second);
-    if (!added) statement->bind(index, Value(rowid_));
-    statement->step();
+  auto statement = db_.connection().prepare(sql);
+  Write& write = writes_.emplace_back();
+  write.added = added;
+  for (const auto& change : changes_) write.fields.push_back(change.first);
+  write.statement = std::move(statement);
+  return *write.statement;
+}
+
+void Recordset::update() {
+  if (pending_ == Pending::None) throw Error("Aggiornamento senza AddNew o Edit.");
+  const bool added = pending_ == Pending::Add;
+  if (!added && changes_.empty()) {
+    discardPending();
+    return;
   }
-  const int64_t rowid = added ? connection.lastInsertRowid() : rowid_;
-  std::vector<Value> saved = added ? std::vector<Value>(columns_.size()) : values();
-  for (size_t i = 0; i < columns_.size(); ++i)
-    for (const auto& change : changes_)
-      if (SameName(columns_[i], change.first->name)) saved[i] = change.second;
+  Statement& statement = writeStatement(added);
+  int index = 1;
+  for (const auto& change : changes_) statement.bind(index++, change.second);
+  if (!added) statement.bind(index, Value(rowid_));
+  // A failed step has reset the statement already; the next write binds
+  // every parameter again.
+  statement.step();
+  statement.reset();
+  rowSaved(added ? db_.connection().lastInsertRowid() : rowid_, added);
   discardPending();
-  rowSaved(rowid, added, std::move(saved));
+}
+
+void Recordset::applyChanges(std::vector<Value>& values) const {
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    if (!column_field_[i]) continue;
+    for (const auto& change : changes_)
+      if (change.first == column_field_[i]) values[i] = change.second;
+  }
 }
 
 void Recordset::remove() {
   requireTable();
   requireCurrent();
   discardPending();
-  {
-    auto statement =
-        db_.connection().prepare("DELETE FROM " + Quoted(table_name_) + " WHERE rowid=?");
-    statement->bind(1, Value(rowid_));
-    statement->step();
-  }
+  if (!delete_)
+    delete_ = db_.connection().prepare("DELETE FROM " + Quoted(table_name_) + " WHERE rowid=?");
+  delete_->bind(1, Value(rowid_));
+  delete_->step();
+  delete_->reset();
   row_deleted_ = true;
   rowRemoved();
 }
@@ -321,11 +341,13 @@ void Recordset::readColumns(const Statement& statement, int first) {
   columns_.clear();
   column_types_.clear();
   column_typed_.clear();
+  column_field_.clear();
   for (int i = first; i < statement.columnCount(); ++i) {
     columns_.push_back(statement.columnName(i));
     std::string declared = statement.columnDeclType(i);
     column_typed_.push_back(!declared.empty());
     column_types_.push_back(declared.empty() ? FieldType::Memo : TypeFromDeclared(declared));
+    column_field_.push_back(table_ ? table_->field(columns_.back()) : nullptr);
   }
 }
 
@@ -441,9 +463,10 @@ void TableRecordset::moveNext() {
         {key_stored_, Value(rowid_)});
 }
 
-void TableRecordset::rowSaved(int64_t, bool added, std::vector<Value> values) {
+// An added row is not the current one: only an edit changes what is read.
+void TableRecordset::rowSaved(int64_t, bool added) {
   if (added) return;
-  row_ = std::move(values);
+  applyChanges(row_);
   if (key_column_ >= 0) key_stored_ = row_[key_column_];
 }
 
@@ -609,11 +632,14 @@ void QueryRecordset::findNext(const Criteria& criteria) {
   find(has_row_ ? position_ + 1 : rows_.size(), criteria);
 }
 
-void QueryRecordset::rowSaved(int64_t rowid, bool added, std::vector<Value> values) {
-  if (added)
-    rows_.push_back(Row{rowid, std::move(values), false});
-  else
-    rows_[position_].values = std::move(values);
+void QueryRecordset::rowSaved(int64_t rowid, bool added) {
+  if (added) {
+    Row row{rowid, std::vector<Value>(columns_.size()), false};
+    applyChanges(row.values);
+    rows_.push_back(std::move(row));
+  } else {
+    applyChanges(rows_[position_].values);
+  }
 }
 
 void QueryRecordset::rowRemoved() {

@@ -84,15 +84,18 @@ class Recordset {
   int columnIndex(std::string_view name) const;
   // The values of the current row, one per column.
   virtual const std::vector<Value>& values() const = 0;
-  // The row an update saved, with its values after the update: the current
-  // row (edit) or a new row (add).
-  virtual void rowSaved(int64_t rowid, bool added, std::vector<Value> values) = 0;
+  // The row an update saved: the current row (edit) or a new row (add);
+  // applyChanges() gives it its values after the update.
+  virtual void rowSaved(int64_t rowid, bool added) = 0;
   virtual void rowRemoved() = 0;
-  // Takes the result columns of a statement, from column `first` on.
+  // Takes the result columns of a statement, from column `first` on, with
+  // the table field each one shows.
   void readColumns(const Statement& statement, int first);
   // Reads the current result row of `statement` into `values`, each value as
   // its column's type, reusing the vector's storage.
   void readValues(const Statement& statement, int first, std::vector<Value>& values) const;
+  // Writes the pending changes into the values of a row, one per column.
+  void applyChanges(std::vector<Value>& values) const;
   void requireTable() const;
   void requireCurrent() const;
   void discardPending();
@@ -102,7 +105,8 @@ class Recordset {
   std::string table_name_;
   std::vector<std::string> columns_;
   std::vector<FieldType> column_types_;
-  std::vector<bool> column_typed_;  // the column comes from a table field
+  std::vector<bool> column_typed_;             // the column comes from a table field
+  std::vector<const FieldDef*> column_field_;  // the field of `table_` a column shows, or null
   int64_t rowid_ = 0;
   bool has_row_ = false;
   bool row_deleted_ = false;
@@ -110,8 +114,19 @@ class Recordset {
 
  private:
   enum class Pending { None, Add, Edit };
+  // A prepared INSERT or UPDATE for one list of fields, kept so that a loop
+  // of writes builds and looks up its SQL once.
+  struct Write {
+    bool added = false;
+    std::vector<const FieldDef*> fields;
+    std::shared_ptr<Statement> statement;
+  };
+  Statement& writeStatement(bool added);
+
   Pending pending_ = Pending::None;
   std::vector<std::pair<const FieldDef*, Value>> changes_;
+  std::vector<Write> writes_;
+  std::shared_ptr<Statement> delete_;
 };
 
 // A table-type recordset: rows in the order they were added, or in the order
@@ -144,7 +159,7 @@ class TableRecordset final : public Recordset {
     std::shared_ptr<Statement> seek, first, last, next, next_null, first_not_null;
   };
   const std::vector<Value>& values() const override { return row_; }
-  void rowSaved(int64_t rowid, bool added, std::vector<Value> values) override;
+  void rowSaved(int64_t rowid, bool added) override;
   void rowRemoved() override {}
   std::shared_ptr<Statement>& statement(std::shared_ptr<Statement>& slot, const char* where);
   bool fetch(Statement& statement, std::initializer_list<Value> params);
@@ -184,7 +199,7 @@ class QueryRecordset final : public Recordset {
     bool deleted = false;
   };
   const std::vector<Value>& values() const override { return rows_[position_].values; }
-  void rowSaved(int64_t rowid, bool added, std::vector<Value> values) override;
+  void rowSaved(int64_t rowid, bool added) override;
   void rowRemoved() override;
   void select(size_t index);
   bool matches(const Row& row, const Criteria& criteria) const;

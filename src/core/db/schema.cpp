@@ -61,7 +61,8 @@ std::vector<TableDef> StoreTables() {
         Text("orauo", 8)},
        {Index("primary", "codart")}},
 
-      // Price list 01, one row per article.
+      // Price list 01, one row per article. The price lookup by supplier
+      // code matches trim(codafo), which its own index serves.
       {"listi01",
        {Long("codart"),     Text("codafo"),   Text("desart", 35), Text("desfor"),
         Text("desgru", 20), Text("umart", 2), Number("imbart"),   Number("ivart"),
@@ -70,7 +71,8 @@ std::vector<TableDef> StoreTables() {
         Date("data2"),      Number("cosmp"),  Number("qinv"),     Number("qacq"),
         Number("qres"),     Number("qven"),   Number("qgia"),     Number("valgia"),
         Number("colliuo"),  Date("datauo")},
-       {Index("primary", "codart")}},
+       {Index("primary", "codart")},
+       {{"codafo", "trim(codafo)"}}},
 
       // Order lines being entered: department orders (tipord) or, in the
       // supplier database, supplier orders (codfor).
@@ -287,6 +289,11 @@ void CreateTable(Connection& connection, const TableDef& table) {
     connection.execute(std::string("CREATE ") + (index.unique ? "UNIQUE " : "") +
                        "INDEX IF NOT EXISTS " + Quoted(SqlIndexName(table.name, index.name)) +
                        " ON " + Quoted(table.name) + " (" + Quoted(index.field) + ")");
+  }
+  for (const QueryIndexDef& index : table.query_indexes) {
+    connection.execute("CREATE INDEX IF NOT EXISTS " +
+                       Quoted(SqlIndexName(table.name, index.name)) + " ON " + Quoted(table.name) +
+                       " (" + std::string(index.expression) + ")");
   }
 }
 

@@ -31,10 +31,18 @@ struct IndexDef {
   bool unique = false;
 };
 
+// An index on an expression of fields that a query's WHERE uses as written
+// ("trim(codafo) = ?"); Seek never goes through it.
+struct QueryIndexDef {
+  std::string_view name;
+  std::string_view expression;
+};
+
 struct TableDef {
   std::string_view name;
   std::vector<FieldDef> fields;
   std::vector<IndexDef> indexes;
+  std::vector<QueryIndexDef> query_indexes = {};
 
   // Case-blind lookups, as field names are matched in the store's databases.
   const FieldDef* field(std::string_view name) const;

@@ -30,6 +30,8 @@ int CompareStoreText(void*, int len_a, const void* a, int len_b, const void* b) 
   int n = len_a < len_b ? len_a : len_b;
   for (int i = 0; i < n; ++i) {
     int ca = pa[i], cb = pb[i];
+    // Codes share long prefixes: equal bytes need no case folding.
+    if (ca == cb) continue;
     if (ca >= 'A' && ca <= 'Z') ca += 'a' - 'A';
     if (cb >= 'A' && cb <= 'Z') cb += 'a' - 'A';
     if (ca != cb) return ca - cb;
@@ -261,6 +263,11 @@ class SqliteConnection final : public Connection {
 }  // namespace
 
 std::unique_ptr<Connection> OpenSqlite(const std::string& file, bool create) {
+  // The engine's memory statistics take a process-wide lock on every
+  // allocation, and nothing here reads them. The setting only takes before
+  // the engine's first use; later it is refused, which does no harm.
+  static const int memstatus_off = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  static_cast<void>(memstatus_off);
   return std::make_unique<SqliteConnection>(file, create);
 }
 

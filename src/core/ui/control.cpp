@@ -232,11 +232,18 @@ void Grid::bind(db::DataLink& link) {
   link.onRefresh([this, &link] { fill(link); });
 }
 
+// A refresh that lists the same fields keeps the widths the screen laid
+// out: a header sort does not lay the grid out again, and its hidden
+// column stays hidden. Other fields start from the default width.
 void Grid::fill(db::DataLink& link) {
   db::QueryRecordset& rs = link.Recordset();
+  std::vector<std::string> fields;
+  for (int c = 0; c < rs.fieldCount(); ++c) fields.push_back(rs.fieldName(c));
+  const bool same_fields = fields == fields_ && cols_ == static_cast<int>(fields_.size()) + 1;
+  fields_ = std::move(fields);
   cols_ = rs.fieldCount() + 1;
   cells_.assign(1, std::vector<std::string>(cols_));
-  for (int c = 1; c < cols_; ++c) cells_[0][c] = rs.fieldName(c - 1);
+  for (int c = 1; c < cols_; ++c) cells_[0][c] = fields_[c - 1];
   if (!rs.eof()) {
     for (; !rs.eof(); rs.moveNext()) {
       std::vector<std::string> row(cols_);
@@ -245,7 +252,7 @@ void Grid::fill(db::DataLink& link) {
     }
     rs.moveFirst();
   }
-  widths_.assign(cols_, kDefaultColWidth);
+  if (!same_fields) widths_.assign(cols_, kDefaultColWidth);
   Row = Rows() > 1 ? 1 : 0;
   Col = cols_ > 1 ? 1 : 0;
 }

@@ -242,6 +242,7 @@ class Grid final : public Control {
   void fill(db::DataLink& link);
 
   int cols_ = 2;
+  std::vector<std::string> fields_;  // of the link's last refresh
   std::vector<std::vector<std::string>> cells_;
   std::vector<int> widths_;
 };

@@ -2,7 +2,9 @@
 // server describes, sends the clerk's actions as events numbered from 1 (a
 // queue: typing ahead of an answer is sent in order, resent when a request
 // fails, and the server applies each number once), and redraws from every
-// answer. Keys are taken at document level and go to the control the
+// answer. Each request names the state drawn last, and the answer carries
+// only what changed since it; an answer that does not fit the state drawn
+// makes the client ask for the whole state again. Keys are taken at document level and go to the control the
 // screens gave the focus to, so a scan needs no tap first.
 'use strict';
 
@@ -58,13 +60,13 @@
       body = session ? { session } : {};
     } else if (pendingAnswer) {
       path = '/api/answer';
-      body = { session, ...pendingAnswer };
+      body = { session, have: state ? state.version : 0, ...pendingAnswer };
     } else if (state && !state.box && !state.ended &&
                (unacked.length || state.seq < state.received)) {
       const batch = unacked.slice(0, 500);
       if (batch.length) sent = Math.max(sent, batch[batch.length - 1].seq);
       path = '/api/events';
-      body = { session, events: batch };
+      body = { session, have: state.version, events: batch };
     } else {
       return;
     }
@@ -94,6 +96,13 @@
   }
 
   function receive(st) {
+    if (st.changes) {
+      if (!state || !state.form || st.session !== session || st.base !== state.version) {
+        needSession = true;
+        return;
+      }
+      st = merge(st);
+    }
     if (st.session !== session) {
       // A fresh session: what was queued was meant for screens now gone.
       session = st.session;
@@ -109,6 +118,19 @@
     nextSeq = Math.max(nextSeq, st.received + 1);
     state = st;
     draw();
+  }
+
+  // The state drawn last with the changes of `delta` applied.
+  function merge(delta) {
+    const { changes, ...st } = delta;
+    delete st.base;
+    const form = state.form;
+    Object.assign(form, changes.form);
+    for (const c of form.controls) {
+      if (changes.controls[c.name]) Object.assign(c, changes.controls[c.name]);
+    }
+    st.form = form;
+    return st;
   }
 
   function send(ev) {

@@ -159,6 +159,39 @@ TEST_F(StoreTest, EditMovesWithTheKeyAndAddNewKeepsTheCurrentRow) {
   EXPECT_EQ(Walk(rs, {"eanare"}), "'0' | '2' | '25' | '3'");
 }
 
+// A recordset keeps the statement of each list of fields it writes: every
+// write goes to its own fields, whatever was written before, and a write
+// the engine refuses leaves the next one whole.
+TEST_F(StoreTest, EachWriteGoesToTheFieldsItSets) {
+  db().connection().execute(
+      "CREATE TRIGGER refuse_z BEFORE INSERT ON numeri WHEN NEW.tipo = 'Z' "
+      "BEGIN SELECT RAISE(ABORT, 'rifiutato'); END");
+  TableRecordset rs = db().openTable("numeri");
+  auto add = [&rs](std::initializer_list<std::pair<const char*, Value>> fields) {
+    rs.addNew();
+    for (const auto& [name, value] : fields) rs.set(name, value);
+    rs.update();
+  };
+  add({{"tipo", "A"}, {"anno", 1}});
+  add({{"anno", 2}, {"tipo", "B"}});
+  add({{"tipo", "C"}});
+  add({});
+  EXPECT_THROW(add({{"tipo", "Z"}, {"anno", 9}}), Error);
+  add({{"tipo", "D"}, {"anno", 4}});
+  EXPECT_EQ(raw("SELECT tipo, anno, ultnum FROM numeri"),
+            "'A',1,Null | 'B',2,Null | 'C',Null,Null | Null,Null,Null | 'D',4,Null");
+
+  int ultnum = 0;
+  for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+    rs.edit();
+    rs.set("ultnum", ultnum += 10);
+    if (ultnum == 20) rs.set("anno", 22);
+    rs.update();
+    EXPECT_EQ(Row(rs, {"ultnum"}), std::to_string(ultnum));
+  }
+  EXPECT_EQ(raw("SELECT anno, ultnum FROM numeri"), "1,10 | 22,20 | Null,30 | Null,40 | 4,50");
+}
+
 TEST_F(StoreTest, MovingDropsAnEditNotSaved) {
   for (auto ean : {"1", "2"}) insert("codean", {{"eanare", ean}, {"neti", 0}});
   TableRecordset rs = db().openTable("codean");

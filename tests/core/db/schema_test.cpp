@@ -197,6 +197,23 @@ TEST_F(SchemaFileTest, RunningAgainKeepsRowsAndAddsMissingFields) {
   EXPECT_FALSE(connection->inTransaction());
 }
 
+// The price lookup by supplier code runs "trim(codafo) = ?" on a price list
+// of 200,000 rows: a file made before its index gets it, and the lookup
+// searches the index while still matching codes padded on either side.
+TEST_F(SchemaFileTest, SupplierCodeLookupSearchesItsIndex) {
+  auto connection = open("prices.mdb");
+  connection->execute(
+      "CREATE TABLE listi01 (codart INTEGER, codafo TEXT COLLATE NOCASE);"
+      "INSERT INTO listi01 VALUES (1, '000000555'), (2, ' 000000555  '), (3, '000000556'),"
+      "(4, '000000555'), (5, NULL);");
+  CreateSchema(*connection, DatabaseKind::Store);
+  const std::string lookup =
+      "SELECT rowid, codart FROM listi01 WHERE trim(codafo) = '000000555' ORDER BY rowid";
+  EXPECT_NE(Dump(*connection, "EXPLAIN QUERY PLAN " + lookup).find("USING INDEX listi01_codafo"),
+            std::string::npos);
+  EXPECT_EQ(Dump(*connection, lookup), "1|1\n2|2\n4|4\n");
+}
+
 TEST_F(SchemaFileTest, JoinsATransactionTheCallerHolds) {
   auto connection = open("held.mdb");
   connection->execute("BEGIN");
