@@ -1,4 +1,4 @@
-// Walks through the real order screens in headless Chromium as a clerk does:
+// Walks through the real order and inventory screens in headless Chromium as a clerk does:
 // taps on the buttons (found by their control name once they show their
 // caption), codes typed in one burst with Enter as a scanner sends them,
 // packs typed on the keyboard; then reads what the walk left in the store
@@ -8,7 +8,7 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
@@ -46,17 +46,31 @@ INSERT INTO listi01 (codart, codafo, przpub, ivart, cofart)
 `,
 };
 
+// The inventory walk also needs the descriptions in the working price list
+// and the type and counter of the inventory documents (last number 41 this
+// year).
+const INVENTORY_FIXTURE = {
+  ...FIXTURE,
+  'vorsa/dati.mdb': `${FIXTURE['vorsa/dati.mdb']}
+UPDATE listi01 SET desart = '${PASTA.name}' WHERE codart = ${PASTA.code};
+UPDATE listi01 SET desart = '${CAFFE.name}' WHERE codart = ${CAFFE.code};
+INSERT INTO tipodoc (coddoc, numeratore, dscdoc) VALUES ('INVENTARIO', 'IN', 'INVENTARIO');
+INSERT INTO numeri (codutente, tipo, anno, ultnum)
+  VALUES (1, 'IN', CAST(strftime('%Y', 'now', 'localtime') AS INTEGER), 41);
+`,
+};
+
 const scratch = mkdtempSync(path.join(tmpdir(), 'gw-walk-'));
 const servers = [];
 let browser;
 
 // Starts the test server with every screen on a fresh data folder holding
 // the fixture; resolves to its address and the folder.
-function startStore(name) {
+function startStore(name, fixture = FIXTURE) {
   const data = path.join(scratch, name);
   mkdirSync(data, { recursive: true });
   const args = ['--data', data, '--listen', '127.0.0.1:0', '--screens', 'standard'];
-  for (const [file, statements] of Object.entries(FIXTURE)) {
+  for (const [file, statements] of Object.entries(fixture)) {
     const sql = path.join(scratch, `${name}-${file.replace('/', '-')}.sql`);
     writeFileSync(sql, statements);
     args.push('--sql', `${file}=${sql}`);
@@ -87,9 +101,10 @@ function stopServer(child) {
   });
 }
 
-// The rows of a query on the store database of a data folder, as objects.
-function rows(data, sql) {
-  const out = execFileSync('sqlite3', ['-json', path.join(data, 'quib', 'dati.mdb'), sql],
+// The rows of a query on a database file of a data folder (the store's by
+// default), as objects.
+function rows(data, sql, file = 'quib/dati.mdb') {
+  const out = execFileSync('sqlite3', ['-json', path.join(data, file), sql],
     { encoding: 'utf8' });
   return out.trim() ? JSON.parse(out) : [];
 }
@@ -231,6 +246,59 @@ describe('walks through the order screens', { timeout: 4 * 60000 }, () => {
       ]);
       assert.deepEqual(rows(store.data, 'SELECT eanrig, tipord FROM ordine'),
         [{ eanrig: '8000000000017', tipord: 'M' }]);
+      await page.close();
+    });
+});
+
+describe('walks through the inventory screens', { timeout: 2 * 60000 }, () => {
+  test('a count entered on the keypad, confirmed, viewed and exported', { timeout: TEST_TIMEOUT },
+    async () => {
+      const store = await startStore('inventory', INVENTORY_FIXTURE);
+      const page = await browser.newPage();
+      page.setDefaultTimeout(STEP_TIMEOUT);
+      await page.goto(store.url);
+      await tap(page, 'Command3', 'ACCEDI');
+      await tap(page, 'Command13', 'Inventario');
+      await tap(page, 'Command6', '2');
+      await waitText(page, 'operw', '2');
+      await tap(page, 'Command12', 'Inserisco Articoli');
+
+      await scan(page, PASTA);
+      for (const [key, caption] of [['Command4', '1'], ['Command6', '2'], ['Command16', ','],
+        ['Command9', '5']])
+        await tap(page, key, caption);
+      await waitText(page, 'quanw', '12,5');
+      await tap(page, 'Command5', 'Conferma');
+      await waitText(page, 'totqw', '12,5');
+      await waitText(page, 'eanw', '');
+      await tap(page, 'Command1', 'Uscita');
+
+      await tap(page, 'Command2', 'Confermo Inventario');
+      await tap(page, 'Command11', 'SI');
+      await control(page, 'Frame1').waitFor({ state: 'hidden' });
+
+      await tap(page, 'Command13', 'Vedo Inventario');
+      const cell = (r, c) => control(page, 'ord').locator(`td[data-r="${r}"][data-c="${c}"]`);
+      await cell(1, 2).waitFor({ state: 'visible' });
+      assert.equal(await cell(1, 1).textContent(), PASTA.ean);
+      await waitText(page, 'totqw', '12,5');
+      await control(page, 'Command2').click();
+      await control(page, 'Command13').filter({ hasText: 'Vedo Inventario' })
+        .waitFor({ state: 'visible' });
+
+      assert.equal(readFileSync(path.join(store.data, 'kalvor', 'inve1.dat'), 'latin1'),
+        `${PASTA.ean}0013\r\n`);
+      const year = new Date().getFullYear();
+      const working = 'vorsa/dati.mdb';
+      assert.deepEqual(rows(store.data, 'SELECT eanrig, codcasa, colli, quantita, oper FROM inventario',
+        working), [{ eanrig: PASTA.ean, codcasa: PASTA.code, colli: 12.5, quantita: 12.5, oper: 2 }]);
+      assert.deepEqual(rows(store.data, 'SELECT anno, numero, causa FROM invte', working),
+        [{ anno: year, numero: 42, causa: 'INVENT' }]);
+      assert.deepEqual(rows(store.data,
+        'SELECT bns, bnumer, articoli, eanrig, quantita FROM invmo', working),
+      [{ bns: 1, bnumer: 42, articoli: PASTA.code, eanrig: PASTA.ean, quantita: 12.5 }]);
+      assert.deepEqual(rows(store.data, "SELECT ultnum FROM numeri WHERE tipo = 'IN'", working),
+        [{ ultnum: 42 }]);
       await page.close();
     });
 });
