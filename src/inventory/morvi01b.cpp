@@ -84,10 +84,6 @@ constexpr ControlSpec kCommand5{.name = "Command5",
                                 .font = kActionFont,
                                 .picture = Picture::Exit};
 
-// The questions before confirming and deleting: Yes/No with No as default,
-// under the code 276 that the store's screens ask them with.
-constexpr int kYesNoNoDefault = vbYesNo + vbCritical + vbDefaultButton2;
-
 constexpr const StockOutType* kTypes[] = {&kDistruzione, &kRottamazione, &kScarti, &kAutoconsumo};
 
 }  // namespace

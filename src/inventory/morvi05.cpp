@@ -198,9 +198,6 @@ constexpr std::string_view kNoArchive = "ATTENZIONE !!!. Non è stato selezionat
 constexpr std::string_view kDeleteQuestion =
     "Attenzione  !!  Sei sicuro di voler Eliminare questo articolo ?";
 constexpr std::string_view kDeleteTitle = "Elimina articolo";
-// Yes/No with No as default, under the code 276 the store's screens ask
-// their deletions with.
-constexpr int kYesNoNoDefault = vbYesNo + vbCritical + vbDefaultButton2;
 
 bool Blank(std::string_view text) {
   return vb::Trim(text).empty();
@@ -531,14 +528,7 @@ void morvi05::eanw_KeyDown(int& key_code) {
   if (key_code != kDown) return;
   SessionContext& s = session();
   s.ean = eanw.Text();
-  inventario.DatabaseName = s.pathlavoro;
-  inventario.RecordSource = {"SELECT * FROM inventario where eanrig > ? ", {Value(s.ean.str())}};
-  inventario.Refresh();
-  db::QueryRecordset& lines = inventario.Recordset();
-  if (!lines.eof()) {
-    lines.moveNext();
-    if (!lines.eof()) s.ean = lines.field("eanrig").toText();
-  }
+  s.ean = lookup::DownArrowCode(inventario, s.pathlavoro, "inventario", s.ean.str());
   s.codcasa = 0;
   if (vb::Left(s.ean.str(), 5) != "     ") {
     codcasaw.setText("");

@@ -143,4 +143,15 @@ ResolvedCode ResolveTypedCode(db::Database& store, std::string_view typed) {
   return result;
 }
 
+std::string DownArrowCode(db::DataLink& link, const std::string& database, std::string_view table,
+                          const std::string& code) {
+  link.DatabaseName = database;
+  link.RecordSource = {"SELECT * FROM " + std::string(table) + " where eanrig > ? ", {Value(code)}};
+  link.Refresh();
+  db::QueryRecordset& lines = link.Recordset();
+  if (lines.eof()) return code;
+  lines.moveNext();
+  return lines.eof() ? code : lines.field("eanrig").toText();
+}
+
 }  // namespace gw::lookup

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/db/database.h"
+#include "core/db/datalink.h"
 
 namespace gw::lookup {
 
@@ -92,5 +93,12 @@ struct ResolvedCode {
 // a number that none of the tries finds, is the number written with 13
 // digits.
 ResolvedCode ResolveTypedCode(db::Database& store, std::string_view typed);
+
+// The Down arrow of the entry screens: `link` lists the lines of the work
+// table of `database` whose code is greater than `code`, in the order they
+// were written, and the code of the second one is returned; with fewer than
+// two, `code` itself.
+std::string DownArrowCode(db::DataLink& link, const std::string& database, std::string_view table,
+                          const std::string& code);
 
 }  // namespace gw::lookup

@@ -67,10 +67,6 @@ constexpr ControlSpec kCommand5{.name = "Command5",
                                 .height = 1200,
                                 .font = kMenuButtonFont};
 
-// The question before a deletion: Yes/No with No as default, under the
-// code 276 that the store's screens ask it with.
-constexpr int kYesNoNoDefault = vbYesNo + vbCritical + vbDefaultButton2;
-
 constexpr const Department* kDepartments[] = {&kSala, &kMacelleria, &kOrtofrutta, &kSurgelati};
 
 }  // namespace

@@ -552,14 +552,7 @@ void morvi02::eanw_KeyDown(int& key_code) {
   if (key_code != kDown) return;
   SessionContext& s = session();
   s.ean = eanw.Text();
-  ordine.DatabaseName = s.pathdati;
-  ordine.RecordSource = {"SELECT * FROM ordine where eanrig > ? ", {Value(s.ean.str())}};
-  ordine.Refresh();
-  db::QueryRecordset& lines = ordine.Recordset();
-  if (!lines.eof()) {
-    lines.moveNext();
-    if (!lines.eof()) s.ean = lines.field("eanrig").toText();
-  }
+  s.ean = lookup::DownArrowCode(ordine, s.pathdati, "ordine", s.ean.str());
   s.codcasa = 0;
   if (vb::Left(s.ean.str(), 5) != "     ") {
     anagr();

@@ -40,6 +40,9 @@ inline constexpr int vbQuestion = 32;
 inline constexpr int vbExclamation = 48;
 inline constexpr int vbInformation = 64;
 inline constexpr int vbDefaultButton2 = 256;
+// The question the store's screens ask before deleting or confirming:
+// Yes/No with No as default, under the code 276 they have always used.
+inline constexpr int kYesNoNoDefault = vbYesNo + vbCritical + vbDefaultButton2;
 // Answers.
 inline constexpr int vbOK = 1;
 inline constexpr int vbYes = 6;
