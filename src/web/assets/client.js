@@ -4,8 +4,9 @@
 // fails, and the server applies each number once), and redraws from every
 // answer. Each request names the state drawn last, and the answer carries
 // only what changed since it; an answer that does not fit the state drawn
-// makes the client ask for the whole state again. Keys are taken at document level and go to the control the
-// screens gave the focus to, so a scan needs no tap first.
+// makes the client ask for the whole state again. Keys are taken at
+// document level and go to the control the screens gave the focus to, so a
+// scan needs no tap first.
 'use strict';
 
 (() => {
